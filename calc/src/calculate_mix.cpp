@@ -1,0 +1,71 @@
+#include "quelvaris/calculate_mix.h"
+
+#include <algorithm>
+#include <array>
+
+#include "quelvaris/mix_table.h"
+#include "quelvaris/numeric_text.h"
+
+namespace quelvaris {
+namespace {
+
+// A computed quantity reaches its field in two writes: first its 15-digit
+// text, then that text through the field's pattern.
+std::string shownAs(double quantity, Pattern pattern) {
+  return formatPattern(numberToText(quantity), pattern);
+}
+
+// An input text rewrites safely unless it is a number too large to show.
+bool rewritable(const std::string& text) {
+  const std::optional<double> number = parseNumericText(text);
+  return !number || isDisplayable(*number);
+}
+
+// One material field: its quantity, its pattern and where its text goes.
+struct MaterialStep {
+  double quantity;
+  Pattern pattern;
+  std::string MaterialTexts::*field;
+};
+
+}  // namespace
+
+std::optional<MixResults> calculateMix(const MixInputs& inputs, const MaterialTexts& current) {
+  const double height = valPrefix(inputs.heightText);
+  const double area = valPrefix(inputs.areaText);
+  const double volume = area * height;
+  if (!isDisplayable(volume) || !rewritable(inputs.areaText) || !rewritable(inputs.heightText))
+    return std::nullopt;
+
+  MixResults results{
+      .volume = shownAs(volume, Pattern::TwoDecimals),
+      .areaText = formatPattern(inputs.areaText, Pattern::TwoDecimals),
+      .heightText = formatPattern(inputs.heightText, Pattern::TwoDecimals),
+      .materials = current,
+  };
+
+  const MixClass* const mix = mixClass(inputs.selectedClass);
+  if (mix == nullptr) return results;
+
+  // Every quantity comes from the volume as shown, read back out of its text.
+  // The text does not change while the eight fields are written, so one
+  // reading serves them all. Sacks and buckets divide first, then multiply.
+  const double x = *parseNumericText(results.volume);
+  const std::array<MaterialStep, 8> steps{{
+      {x * (mix->cement / SACK_TONNES), Pattern::GroupedInteger, &MaterialTexts::cementSacks},
+      {x * mix->cement, Pattern::OneDecimal, &MaterialTexts::cementTonnes},
+      {x * (mix->sand / BUCKET_M3), Pattern::GroupedInteger, &MaterialTexts::sandBuckets},
+      {x * mix->sand, Pattern::OneDecimal, &MaterialTexts::sandCubicMetres},
+      {x * (mix->gravel / BUCKET_M3), Pattern::GroupedInteger, &MaterialTexts::gravelBuckets},
+      {x * mix->gravel, Pattern::OneDecimal, &MaterialTexts::gravelCubicMetres},
+      {x * (mix->water / BUCKET_M3), Pattern::GroupedInteger, &MaterialTexts::waterBuckets},
+      {x * mix->waterLitres, Pattern::GroupedInteger, &MaterialTexts::waterLitres},
+  }};
+  if (!std::ranges::all_of(steps, [](const MaterialStep& s) { return isDisplayable(s.quantity); }))
+    return std::nullopt;
+  for (const MaterialStep& step : steps)
+    results.materials.*step.field = shownAs(step.quantity, step.pattern);
+  return results;
+}
+
+}  // namespace quelvaris
