@@ -129,8 +129,12 @@ std::string thousands(int groups) {
   return text;
 }
 
+// Names each case by its text and what it must show, cut short for CTest.
 void PrintTo(const Formatting& f, std::ostream* out) {
-  *out << '"' << f.text << "\" -> \"" << f.expected << '"';
+  const auto shortened = [](const std::string& text) {
+    return text.size() <= 32 ? text : text.substr(0, 29) + "...";
+  };
+  *out << '"' << shortened(f.text) << "\" -> \"" << shortened(f.expected) << '"';
 }
 
 class FormatPattern : public testing::TestWithParam<Formatting> {};
