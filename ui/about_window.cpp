@@ -1,0 +1,23 @@
+#include "about_window.h"
+
+#include "ui_about_window.h"
+#include "window_style.h"
+
+namespace quelvaris {
+
+AboutWindow::AboutWindow() : ui(std::make_unique<Ui::Form3>()) {
+  ui->setupUi(this);
+  ui->Label1->setFont(titleFont(TitleFace::SwissExtended, 15.75));
+  setAttribute(Qt::WA_DeleteOnClose);  // closing unloads it; the next opening starts afresh
+  applyWindowStyle(this);
+  ui->Command1->setFocus();
+  connect(ui->Command1, &QPushButton::clicked, this, &AboutWindow::Command1_Click);
+}
+
+AboutWindow::~AboutWindow() = default;
+
+void AboutWindow::Command1_Click() {
+  close();
+}
+
+}  // namespace quelvaris

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLabel>
+
+// A label that reports a click, as the title banner needs: a press and a
+// release of the left button, both on the label.
+class ClickableLabel : public QLabel {
+  Q_OBJECT
+
+ public:
+  using QLabel::QLabel;
+
+ signals:
+  void clicked();
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};

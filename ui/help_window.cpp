@@ -1,0 +1,23 @@
+#include "help_window.h"
+
+#include "ui_help_window.h"
+#include "window_style.h"
+
+namespace quelvaris {
+
+HelpWindow::HelpWindow() : ui(std::make_unique<Ui::Form2>()) {
+  ui->setupUi(this);
+  ui->Label2->setFont(titleFont(TitleFace::SwissBlack, 12));
+  setAttribute(Qt::WA_DeleteOnClose);  // closing unloads it; the next opening starts afresh
+  applyWindowStyle(this);
+  ui->Command1->setFocus();
+  connect(ui->Command1, &QPushButton::clicked, this, &HelpWindow::Command1_Click);
+}
+
+HelpWindow::~HelpWindow() = default;
+
+void HelpWindow::Command1_Click() {
+  close();
+}
+
+}  // namespace quelvaris

@@ -1,0 +1,37 @@
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "main_window.h"
+#include "window_style.h"
+
+namespace {
+
+// Without a display Qt would abort with a message of its own; say it plainly
+// instead. A platform chosen by the environment or by -platform is trusted.
+bool displayAvailable(int argc, char* argv[]) {
+  const auto isSet = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+  };
+  if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM")) return true;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0) return true;
+  std::fputs(
+      "Quelvaris necesita una pantalla gráfica y no encontró ninguna "
+      "(las variables DISPLAY y WAYLAND_DISPLAY están vacías).\n",
+      stderr);
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (!displayAvailable(argc, argv)) return EXIT_FAILURE;
+  QApplication application(argc, argv);
+  quelvaris::useClassicStyle();
+  quelvaris::MainWindow window;
+  window.show();
+  return application.exec();
+}

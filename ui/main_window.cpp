@@ -1,0 +1,133 @@
+#include "main_window.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <algorithm>
+
+#include "ui_main_window.h"
+#include "window_style.h"
+
+namespace quelvaris {
+namespace {
+
+std::string fromField(const QString& text) {
+  return text.toStdString();
+}
+QString toField(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// Shows a secondary window, creating it if it is not open, and brings it to
+// the front. Its size and its first position are its own. A window closed a
+// moment ago may still await its deletion; it is never shown again.
+template <class Window>
+void openOnce(QPointer<Window>& window) {
+  if (window.isNull() || window->isHidden()) window = new Window;
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void endProgram() {
+  QCoreApplication::quit();
+}
+
+}  // namespace
+
+MainWindow::MainWindow() : ui(std::make_unique<Ui::Quelvaris>()) {
+  ui->setupUi(this);
+  ui->Label1->setFont(titleFont(TitleFace::SwissBlack, 14.25));
+  applyWindowStyle(this);
+
+  classButtons = {ui->Option1, ui->Option2, ui->Option3, ui->Option4};
+  materialFields = {{
+      {ui->Label8, &MaterialTexts::cementSacks},
+      {ui->Label16, &MaterialTexts::cementTonnes},
+      {ui->Label9, &MaterialTexts::sandBuckets},
+      {ui->Label17, &MaterialTexts::sandCubicMetres},
+      {ui->Label10, &MaterialTexts::gravelBuckets},
+      {ui->Label18, &MaterialTexts::gravelCubicMetres},
+      {ui->Label11, &MaterialTexts::waterBuckets},
+      {ui->Label19, &MaterialTexts::waterLitres},
+  }};
+
+  connect(ui->Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
+  connect(ui->Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
+  connect(ui->Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
+  connect(ui->Label1, &ClickableLabel::clicked, this, &MainWindow::Label1_Click);
+  connect(ui->mnuexit, &QAction::triggered, this, &MainWindow::mnuexit_Click);
+  connect(ui->mnuhelpconcrete, &QAction::triggered, this, &MainWindow::mnuhelpconcrete_Click);
+  connect(ui->mnuabout, &QAction::triggered, this, &MainWindow::mnuabout_Click);
+
+  ui->Command1->setFocus();
+}
+
+// The secondary windows have no parent, so that they outlive a main window
+// closed by its title bar; at the very end they go with it.
+MainWindow::~MainWindow() {
+  delete form2;
+  delete form3;
+}
+
+void MainWindow::Command1_Click() {
+  const MixInputs inputs{fromField(ui->Text1->text()), fromField(ui->Text2->text()),
+                         selectedClass()};
+  const std::optional<MixResults> results = calculateMix(inputs, materialTexts());
+  if (!results) {
+    QMessageBox::warning(this, windowTitle().trimmed(),
+                         tr("Los números son demasiado grandes para calcular.\n"
+                            "No se ha cambiado ningún dato."));
+    return;
+  }
+  ui->Label33->setText(toField(results->volume));
+  ui->Text1->setText(toField(results->areaText));
+  ui->Text2->setText(toField(results->heightText));
+  for (const MaterialField& field : materialFields)
+    field.label->setText(toField(results->materials.*field.text));
+}
+
+void MainWindow::Command2_Click() {
+  ui->Text1->setText(QString());
+  ui->Text2->setText(QString());
+}
+
+void MainWindow::Command3_Click() {
+  exitSteps();
+}
+
+void MainWindow::Label1_Click() {
+  endProgram();
+}
+
+void MainWindow::mnuexit_Click() {
+  exitSteps();
+}
+
+void MainWindow::mnuhelpconcrete_Click() {
+  openOnce(form2);
+}
+
+void MainWindow::mnuabout_Click() {
+  openOnce(form3);
+}
+
+// "Salir": unload the help window, then the about window, then end.
+void MainWindow::exitSteps() {
+  if (form2) form2->close();
+  if (form3) form3->close();
+  endProgram();
+}
+
+int MainWindow::selectedClass() const {
+  const auto selected = std::ranges::find_if(classButtons, &QRadioButton::isChecked);
+  return selected == classButtons.end() ? 0 : static_cast<int>(selected - classButtons.begin()) + 1;
+}
+
+MaterialTexts MainWindow::materialTexts() const {
+  MaterialTexts texts;
+  for (const MaterialField& field : materialFields)
+    texts.*field.text = fromField(field.label->text());
+  return texts;
+}
+
+}  // namespace quelvaris

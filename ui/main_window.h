@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "about_window.h"
+#include "help_window.h"
+#include "quelvaris/calculate_mix.h"
+
+class QLabel;
+class QRadioButton;
+
+namespace Ui {
+class Quelvaris;
+}
+
+namespace quelvaris {
+
+// The main window: the strength classes, the two inputs, the volume and the
+// eight material fields, the notes, and the commands. It reads texts, hands
+// them to calculateMix and writes back what comes out; it does no arithmetic.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  MainWindow();
+  ~MainWindow() override;
+
+ private:
+  void Command1_Click();  // "Calcular"
+  void Command2_Click();  // "Borrar"
+  void Command3_Click();  // "Salir"
+  void Label1_Click();    // the title banner
+  void mnuexit_Click();
+  void mnuhelpconcrete_Click();
+  void mnuabout_Click();
+
+  void exitSteps();
+  int selectedClass() const;
+  MaterialTexts materialTexts() const;
+
+  // A material field and the text of MaterialTexts it shows.
+  struct MaterialField {
+    QLabel* label;
+    std::string MaterialTexts::*text;
+  };
+
+  std::unique_ptr<Ui::Quelvaris> ui;
+  std::array<QRadioButton*, 4> classButtons;  // rows 1 to 4 of the mix table
+  std::array<MaterialField, 8> materialFields;
+  QPointer<HelpWindow> form2;
+  QPointer<AboutWindow> form3;
+};
+
+}  // namespace quelvaris

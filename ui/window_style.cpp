@@ -1,0 +1,78 @@
+#include "window_style.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QLayout>
+#include <QScreen>
+#include <QWidget>
+
+namespace quelvaris {
+namespace {
+
+// The layout is drawn at 96 DPI, where a point is 4/3 of a pixel. Sizes in
+// pixels keep the fonts in step with the pixel geometry on any screen.
+int pixelsFromPoints(qreal points) {
+  return qRound(points * 96 / 72);
+}
+
+// Where the window's description puts its client area. A window that would
+// not lie whole on the screen is moved just enough to do so.
+void placeOnScreen(QWidget* window) {
+  QRect client(window->property("clientTopLeft").toPoint(), window->size());
+  const QScreen* screen = QGuiApplication::screenAt(client.topLeft());
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen != nullptr) {
+    const QRect available = screen->availableGeometry();
+    client.moveRight(std::min(client.right(), available.right()));
+    client.moveBottom(std::min(client.bottom(), available.bottom()));
+    client.moveLeft(std::max(client.left(), available.left()));
+    client.moveTop(std::max(client.top(), available.top()));
+  }
+  window->setGeometry(client);
+}
+
+}  // namespace
+
+QFont interfaceFont() {
+  QFont font(QStringLiteral("DejaVu Sans Condensed"));
+  font.setPixelSize(10);
+  return font;
+}
+
+QFont titleFont(TitleFace face, qreal points) {
+  const bool black = face == TitleFace::SwissBlack;
+  const QString designed =
+      black ? QStringLiteral("Swis721 Blk BT") : QStringLiteral("Swis721 Ex BT");
+  QFont font;
+  if (QFontDatabase::families().contains(designed)) {
+    font.setFamily(designed);  // the face itself is heavy or wide at the normal weight
+  } else {
+    font.setFamily(black ? QStringLiteral("Liberation Sans Narrow")
+                         : QStringLiteral("DejaVu Sans"));
+    font.setBold(black);
+  }
+  font.setPixelSize(pixelsFromPoints(points));
+  return font;
+}
+
+void useClassicStyle() {
+  QApplication::setStyle(QStringLiteral("Windows"));
+}
+
+void applyWindowStyle(QWidget* window) {
+  window->setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint);
+  // A tool window does not end the program when it closes; these windows must,
+  // when they are the last one open.
+  window->setAttribute(Qt::WA_QuitOnClose, true);
+  window->setFont(interfaceFont());
+  if (QLayout* layout = window->layout()) {  // the main window: central area plus menu bar
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->activate();
+  }
+  placeOnScreen(window);
+}
+
+}  // namespace quelvaris

@@ -1,0 +1,35 @@
+#pragma once
+
+// What the three windows share: the tool-window style, the interface font,
+// the title faces and their substitutes, and where each window first stands.
+
+#include <QFont>
+#include <QString>
+
+class QWidget;
+
+namespace quelvaris {
+
+// DejaVu Sans Condensed at 10 px: its 11-px line fits the 17-px labels, and
+// every fixed text of the windows fits its rectangle in it.
+QFont interfaceFont();
+
+// A title face at its size in points (at 96 DPI, as the layout is drawn). The
+// face is used where it is installed; elsewhere a substitute of about the same
+// width stands in, so that each title keeps to its line.
+enum class TitleFace {
+  SwissBlack,     // "Swis721 Blk BT", else Liberation Sans Narrow Bold
+  SwissExtended,  // "Swis721 Ex BT", else DejaVu Sans
+};
+QFont titleFont(TitleFace face, qreal points);
+
+// The classic desktop look the windows are laid out for, where a frame's
+// caption is set into its top edge; for the whole application, before the
+// first window.
+void useClassicStyle();
+
+// Fixed size, a narrow title bar with the caption and a close control only, no
+// task-bar button, the interface font, and placed at its designed position.
+void applyWindowStyle(QWidget* window);
+
+}  // namespace quelvaris
