@@ -1,0 +1,198 @@
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "main_window.h"
+#include "window_style.h"
+#include "window_test_support.h"
+
+using namespace quelvaris::test;
+
+namespace {
+
+// The nine fields "Calcular" writes besides the two boxes, in screen order.
+const char* const kResultFields[] = {"Label33", "Label8",  "Label16", "Label9", "Label17",
+                                     "Label10", "Label18", "Label11", "Label19"};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { quelvaris::useClassicStyle(); }
+  void init() {
+    window = std::make_unique<quelvaris::MainWindow>();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+  }
+  void cleanup() { window.reset(); }
+
+  void startsEmptyWithCalcularFocused() {
+    QCOMPARE(control<QLineEdit>(w(), "Text1")->text(), QString());
+    QCOMPARE(control<QLineEdit>(w(), "Text2")->text(), QString());
+    for (const char* field : kResultFields) QCOMPARE(textOf(w(), field), QString());
+    for (const char* option : {"Option1", "Option2", "Option3", "Option4"})
+      QVERIFY(!control<QRadioButton>(w(), option)->isChecked());
+    QCOMPARE(QApplication::focusWidget(), control(w(), "Command1"));
+    QVERIFY(windowsNamed("Form2").isEmpty());
+    QVERIFY(windowsNamed("Form3").isEmpty());
+  }
+
+  void calcularWritesEveryField_data() {
+    QTest::addColumn<QString>("area");
+    QTest::addColumn<QString>("height");
+    QTest::addColumn<QString>("option");        // empty: no class selected
+    QTest::addColumn<QStringList>("expected");  // Text1, Text2, then kResultFields
+
+    QTest::newRow("1 m3 of class 1")
+        << "10"
+        << "0.10"
+        << "Option1"
+        << QStringList{"10.00", "0.10", "1.00", "6", ".3", "28", ".5", "38", ".7", "12", "215"};
+    QTest::newRow("15 m3 of class 2, every text different")
+        << "100"
+        << "0.15"
+        << "Option2" << QStringList{"100.00", "0.15", "15.00", "106", "5.3",  "400",
+                                    "7.2",    "558",  "10.1",  "192", "3,450"};
+    QTest::newRow("3 m3 of class 4")
+        << "25"
+        << "0.12"
+        << "Option4" << QStringList{"25.00", "0.12", "3.00", "28", "1.4", "78",
+                                    "1.4",   "107",  "1.9",  "35", "630"};
+    QTest::newRow("letters after the area stay, nothing selected")
+        << "12abc"
+        << "0.1"
+        << "" << QStringList{"12abc", "0.10", "1.20", "", "", "", "", "", "", "", ""};
+    QTest::newRow("empty boxes, class 3")
+        << ""
+        << ""
+        << "Option3" << QStringList{"", "", "0.00", "", ".0", "", ".0", "", ".0", "", ""};
+  }
+
+  void calcularWritesEveryField() {
+    QFETCH(QString, area);
+    QFETCH(QString, height);
+    QFETCH(QString, option);
+    QFETCH(QStringList, expected);
+
+    typeInto(w(), "Text1", area);
+    typeInto(w(), "Text2", height);
+    if (!option.isEmpty()) click(w(), option.toLatin1().constData());
+    click(w(), "Command1");
+
+    QStringList shown{control<QLineEdit>(w(), "Text1")->text(),
+                      control<QLineEdit>(w(), "Text2")->text()};
+    for (const char* field : kResultFields) shown << textOf(w(), field);
+    QCOMPARE(shown, expected);
+  }
+
+  void borrarEmptiesTheTwoBoxesOnly() {
+    calculate("100", "0.15", "Option2");
+    const QStringList before = results();
+    click(w(), "Command2");
+    QCOMPARE(control<QLineEdit>(w(), "Text1")->text(), QString());
+    QCOMPARE(control<QLineEdit>(w(), "Text2")->text(), QString());
+    QCOMPARE(results(), before);
+    QVERIFY(control<QRadioButton>(w(), "Option2")->isChecked());
+  }
+
+  void anotherClassChangesNothingUntilCalcular() {
+    calculate("100", "0.15", "Option2");
+    const QStringList classTwo = results();
+    click(w(), "Option3");
+    QCOMPARE(results(), classTwo);
+    click(w(), "Command1");
+    QCOMPARE(results(),
+             (QStringList{"15.00", "117", "5.9", "392", "7.1", "542", "9.8", "179", "3,225"}));
+  }
+
+  void classTextsSelectNothing() {
+    for (const char* text : {"Label24", "Label25", "Label26", "Label27"}) click(w(), text);
+    for (const char* option : {"Option1", "Option2", "Option3", "Option4"})
+      QVERIFY(!control<QRadioButton>(w(), option)->isChecked());
+  }
+
+  void optionsAreOneExclusiveGroup() {
+    click(w(), "Option1");
+    click(w(), "Option4");
+    QVERIFY(!control<QRadioButton>(w(), "Option1")->isChecked());
+    QVERIFY(control<QRadioButton>(w(), "Option4")->isChecked());
+  }
+
+  void numbersTooLargeChangeNoFieldAndAreReported() {
+    calculate("25", "0.12", "Option1");
+    typeInto(w(), "Text1", "1E400");
+    const QStringList before = results();
+
+    QString message;
+    QTimer::singleShot(0, [&message] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      message = box->text();
+      box->accept();
+    });
+    click(w(), "Command1");
+
+    QVERIFY2(message.contains(QStringLiteral("demasiado grandes")), qPrintable(message));
+    QCOMPARE(results(), before);
+    QCOMPARE(control<QLineEdit>(w(), "Text1")->text(), QStringLiteral("1E400"));
+    QCOMPARE(control<QLineEdit>(w(), "Text2")->text(), QStringLiteral("0.12"));
+  }
+
+  void enterAndEscapeTriggerNothing() {
+    typeInto(w(), "Text1", "10");
+    typeInto(w(), "Text2", "1");
+    QTest::keyClick(control(w(), "Text2"), Qt::Key_Return);
+    QTest::keyClick(control(w(), "Text2"), Qt::Key_Escape);
+    QCOMPARE(textOf(w(), "Label33"), QString());
+    QVERIFY(window->isVisible());
+    for (const char* name : {"Command1", "Command2", "Command3"}) {
+      auto* button = control<QPushButton>(w(), name);
+      QVERIFY(!button->isDefault() && !button->autoDefault());
+    }
+  }
+
+  void tabOrderRunsButtonsOptionsUpwardsHeightThenArea() {
+    const QStringList expected{"Command1", "Command2", "Command3", "Option4", "Option3",
+                               "Option2",  "Option1",  "Text2",    "Text1",   "Command1"};
+    QStringList order{"Command1"};
+    QWidget* current = control(w(), "Command1");
+    while (order.size() < expected.size()) {
+      current = current->nextInFocusChain();
+      if (current->focusPolicy() & Qt::TabFocus) order << current->objectName();
+    }
+    QCOMPARE(order, expected);
+  }
+
+  void boxesHaveNoLengthLimit() {
+    const QString longText(40000, QLatin1Char('7'));
+    control<QLineEdit>(w(), "Text1")->setText(longText);
+    QCOMPARE(control<QLineEdit>(w(), "Text1")->text().size(), longText.size());
+  }
+
+ private:
+  QWidget* w() { return window.get(); }
+
+  void calculate(const QString& area, const QString& height, const char* option) {
+    typeInto(w(), "Text1", area);
+    typeInto(w(), "Text2", height);
+    click(w(), option);
+    click(w(), "Command1");
+  }
+
+  QStringList results() {
+    QStringList texts;
+    for (const char* field : kResultFields) texts << textOf(w(), field);
+    return texts;
+  }
+
+  std::unique_ptr<quelvaris::MainWindow> window;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

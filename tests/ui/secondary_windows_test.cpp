@@ -1,0 +1,116 @@
+#include <QAction>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+
+#include "main_window.h"
+#include "window_style.h"
+#include "window_test_support.h"
+
+using namespace quelvaris::test;
+
+class SecondaryWindowsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { quelvaris::useClassicStyle(); }
+  void init() {
+    window = std::make_unique<quelvaris::MainWindow>();
+    window->show();
+  }
+  void cleanup() {
+    window.reset();
+    settle();
+    QVERIFY(windowsNamed("Form2").isEmpty() && windowsNamed("Form3").isEmpty());
+  }
+
+  void eachOpensOnceAtItsSize_data() {
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QSize>("clientSize");
+    QTest::newRow("help") << "mnuhelpconcrete"
+                          << "Form2"
+                          << "Regresar" << QSize(588, 354);
+    QTest::newRow("about") << "mnuabout"
+                           << "Form3"
+                           << "Aceptar" << QSize(408, 274);
+  }
+
+  void eachOpensOnceAtItsSize() {
+    QFETCH(QString, menuItem);
+    QFETCH(QString, form);
+    QFETCH(QString, button);
+    QFETCH(QSize, clientSize);
+
+    trigger(menuItem);
+    trigger(menuItem);
+    const QList<QWidget*> open = windowsNamed(qPrintable(form));
+    QCOMPARE(open.size(), 1);
+    QCOMPARE(open[0]->size(), clientSize);
+    QCOMPARE(open[0]->minimumSize(), open[0]->maximumSize());
+    QCOMPARE(control<QPushButton>(open[0], "Command1")->text(), button);
+    QVERIFY(QTest::qWaitForWindowActive(open[0]));
+    QCOMPARE(QApplication::focusWidget(), control(open[0], "Command1"));
+  }
+
+  void closingUnloadsAndReopeningCreatesAfresh_data() { eachOpensOnceAtItsSize_data(); }
+
+  void closingUnloadsAndReopeningCreatesAfresh() {
+    QFETCH(QString, menuItem);
+    QFETCH(QString, form);
+
+    trigger(menuItem);
+    QPointer<QWidget> first = windowsNamed(qPrintable(form)).value(0);
+    const QPoint position = first->pos();
+    click(first, "Command1");
+    settle();
+    QVERIFY(first.isNull());
+
+    trigger(menuItem);
+    QPointer<QWidget> second = windowsNamed(qPrintable(form)).value(0);
+    QVERIFY(second);
+    QCOMPARE(second->pos(), position);
+
+    second->close();  // the title bar's close control
+    settle();
+    QVERIFY(second.isNull());
+  }
+
+  void secondaryWindowsLeaveTheMainWindowAlone() {
+    typeInto(w(), "Text1", "10");
+    typeInto(w(), "Text2", "0.10");
+    click(w(), "Option1");
+    click(w(), "Command1");
+    const QString volume = textOf(w(), "Label33");
+
+    trigger("mnuhelpconcrete");
+    trigger("mnuabout");
+    click(w(), "Command1");  // "Calcular" still works with both open
+    QCOMPARE(windowsNamed("Form2").size(), 1);
+
+    click(windowsNamed("Form2").value(0), "Command1");
+    settle();
+    QCOMPARE(windowsNamed("Form3").size(), 1);  // the about window stays
+    click(windowsNamed("Form3").value(0), "Command1");
+    settle();
+
+    QCOMPARE(textOf(w(), "Label33"), volume);
+    QCOMPARE(textOf(w(), "Label19"), QStringLiteral("215"));
+    QCOMPARE(control<QLineEdit>(w(), "Text1")->text(), QStringLiteral("10.00"));
+    QVERIFY(control<QRadioButton>(w(), "Option1")->isChecked());
+  }
+
+ private:
+  QWidget* w() { return window.get(); }
+  void trigger(const QString& menuItem) {
+    control<QAction>(w(), qPrintable(menuItem))->trigger();  // no wait: shown without blocking
+  }
+
+  std::unique_ptr<quelvaris::MainWindow> window;
+};
+
+QTEST_MAIN(SecondaryWindowsTest)
+#include "secondary_windows_test.moc"

@@ -1,0 +1,50 @@
+#pragma once
+
+// Small helpers shared by the window tests: find a control or window by the
+// name it carries, and act on it as a user does.
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+
+namespace quelvaris::test {
+
+// The control called `name` inside `root`; fails the test when there is none.
+template <class Control = QWidget>
+Control* control(QWidget* root, const char* name) {
+  auto* found = root->findChild<Control*>(QString::fromLatin1(name));
+  if (found == nullptr) qFatal("no control %s", name);
+  return found;
+}
+
+// The open top-level windows called `name`.
+inline QList<QWidget*> windowsNamed(const char* name) {
+  QList<QWidget*> found;
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window->objectName() == QLatin1String(name) && window->isVisible()) found.append(window);
+  return found;
+}
+
+inline void typeInto(QWidget* root, const char* box, const QString& text) {
+  auto* edit = control<QLineEdit>(root, box);
+  edit->clear();
+  QTest::keyClicks(edit, text);
+}
+
+inline void click(QWidget* root, const char* name) {
+  QTest::mouseClick(control(root, name), Qt::LeftButton);
+}
+
+inline QString textOf(QWidget* root, const char* label) {
+  return control<QLabel>(root, label)->text();
+}
+
+// Lets closed windows finish their deletion.
+inline void settle() {
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QCoreApplication::processEvents();
+}
+
+}  // namespace quelvaris::test
