@@ -30,7 +30,7 @@ bool displayAvailable(int argc, char* argv[]) {
 int main(int argc, char* argv[]) {
   if (!displayAvailable(argc, argv)) return EXIT_FAILURE;
   QApplication application(argc, argv);
-  quelvaris::useClassicStyle();
+  quelvaris::applyProgramLook();
   quelvaris::MainWindow window;
   window.show();
   return application.exec();

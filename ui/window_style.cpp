@@ -46,7 +46,7 @@ QFont titleFont(TitleFace face, qreal points) {
   const QString designed =
       black ? QStringLiteral("Swis721 Blk BT") : QStringLiteral("Swis721 Ex BT");
   QFont font;
-  if (QFontDatabase::families().contains(designed)) {
+  if (QFontDatabase::hasFamily(designed)) {
     font.setFamily(designed);  // the face itself is heavy or wide at the normal weight
   } else {
     font.setFamily(black ? QStringLiteral("Liberation Sans Narrow")
@@ -57,8 +57,9 @@ QFont titleFont(TitleFace face, qreal points) {
   return font;
 }
 
-void useClassicStyle() {
+void applyProgramLook() {
   QApplication::setStyle(QStringLiteral("Windows"));
+  QApplication::setFont(interfaceFont());
 }
 
 void applyWindowStyle(QWidget* window) {
@@ -67,7 +68,6 @@ void applyWindowStyle(QWidget* window) {
   // A tool window does not end the program when it closes; these windows must,
   // when they are the last one open.
   window->setAttribute(Qt::WA_QuitOnClose, true);
-  window->setFont(interfaceFont());
   if (QLayout* layout = window->layout()) {  // the main window: central area plus menu bar
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->activate();

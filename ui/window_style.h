@@ -23,13 +23,14 @@ enum class TitleFace {
 };
 QFont titleFont(TitleFace face, qreal points);
 
-// The classic desktop look the windows are laid out for, where a frame's
-// caption is set into its top edge; for the whole application, before the
-// first window.
-void useClassicStyle();
+// For the whole application, before the first window: the classic desktop
+// look the windows are laid out for, where a frame's caption is set into its
+// top edge, and the interface font as every widget's default, so that no
+// window lays its texts out twice.
+void applyProgramLook();
 
 // Fixed size, a narrow title bar with the caption and a close control only, no
-// task-bar button, the interface font, and placed at its designed position.
+// task-bar button, and placed at its designed position.
 void applyWindowStyle(QWidget* window);
 
 }  // namespace quelvaris

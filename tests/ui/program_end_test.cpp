@@ -39,7 +39,7 @@ class ProgramEndTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { quelvaris::useClassicStyle(); }
+  void initTestCase() { quelvaris::applyProgramLook(); }
   void init() {
     window = std::make_unique<quelvaris::MainWindow>();
     window->show();

@@ -21,7 +21,7 @@ class WindowLayoutTest : public QObject {
 
  private slots:
   void initTestCase() {
-    quelvaris::useClassicStyle();
+    quelvaris::applyProgramLook();
     window = std::make_unique<quelvaris::MainWindow>();
     window->show();
     control<QAction>(window.get(), "mnuhelpconcrete")->trigger();
