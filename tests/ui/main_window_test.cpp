@@ -5,7 +5,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "main_window.h"
 #include "window_style.h"
 #include "window_test_support.h"
 
@@ -25,8 +24,7 @@ class MainWindowTest : public QObject {
  private slots:
   void initTestCase() { quelvaris::applyProgramLook(); }
   void init() {
-    window = std::make_unique<quelvaris::MainWindow>();
-    window->show();
+    window = startMainWindow();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
   }

@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 
-#include "main_window.h"
 #include "window_style.h"
 #include "window_test_support.h"
 
@@ -41,8 +40,7 @@ class ProgramEndTest : public QObject {
  private slots:
   void initTestCase() { quelvaris::applyProgramLook(); }
   void init() {
-    window = std::make_unique<quelvaris::MainWindow>();
-    window->show();
+    window = startMainWindow();
     control<QAction>(window.get(), "mnuhelpconcrete")->trigger();
     control<QAction>(window.get(), "mnuabout")->trigger();
     help = windowsNamed("Form2").value(0);

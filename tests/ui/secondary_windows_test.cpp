@@ -5,7 +5,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "main_window.h"
 #include "window_style.h"
 #include "window_test_support.h"
 
@@ -16,10 +15,7 @@ class SecondaryWindowsTest : public QObject {
 
  private slots:
   void initTestCase() { quelvaris::applyProgramLook(); }
-  void init() {
-    window = std::make_unique<quelvaris::MainWindow>();
-    window->show();
-  }
+  void init() { window = startMainWindow(); }
   void cleanup() {
     window.reset();
     settle();

@@ -10,7 +10,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "main_window.h"
 #include "window_style.h"
 #include "window_test_support.h"
 
@@ -22,8 +21,7 @@ class WindowLayoutTest : public QObject {
  private slots:
   void initTestCase() {
     quelvaris::applyProgramLook();
-    window = std::make_unique<quelvaris::MainWindow>();
-    window->show();
+    window = startMainWindow();
     control<QAction>(window.get(), "mnuhelpconcrete")->trigger();
     control<QAction>(window.get(), "mnuabout")->trigger();
   }

@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
+#include <memory>
+
+#include "main_window.h"
 
 namespace quelvaris::test {
 
@@ -39,6 +42,14 @@ inline void click(QWidget* root, const char* name) {
 
 inline QString textOf(QWidget* root, const char* label) {
   return control<QLabel>(root, label)->text();
+}
+
+// The main window, created and shown as the program does; the program's look
+// must have been applied once before.
+inline std::unique_ptr<quelvaris::MainWindow> startMainWindow() {
+  auto window = std::make_unique<quelvaris::MainWindow>();
+  window->show();
+  return window;
 }
 
 // Lets closed windows finish their deletion.
