@@ -57,7 +57,11 @@ double toDouble(const NumberParts& parts) {
   const std::size_t size = 4 + parts.integer.size() + parts.fraction.size() + parts.exponent.size();
   std::array<char, 64> local;
   std::string heap;
-  char* const begin = size <= local.size() ? local.data() : (heap.resize(size), heap.data());
+  char* begin = local.data();
+  if (size > local.size()) {
+    heap.resize(size);
+    begin = heap.data();
+  }
   char* out = begin;
   if (parts.negative) *out++ = '-';
   out = std::copy_if(parts.integer.begin(), parts.integer.end(), out, isDigit);
