@@ -31,10 +31,14 @@ struct NumberParts {
 };
 
 // The power of ten of the leading digit once the exponent is applied; only
-// its sign matters, so the exponent saturates instead of overflowing.
+// its sign matters. The exponent saturates far beyond any count of digits a
+// text can hold (no memory keeps 10^15 characters), so that the digits before
+// or after the leading one can never outweigh a saturated exponent wrongly,
+// and the sum stays well inside 64 bits.
 long long leadingPowerOfTen(const NumberParts& parts) {
+  constexpr long long SATURATED_EXPONENT = 1'000'000'000'000'000LL;
   long long exponent = 0;
-  for (char c : parts.exponent) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000LL);
+  for (char c : parts.exponent) exponent = std::min(exponent * 10 + (c - '0'), SATURATED_EXPONENT);
   if (parts.exponentNegative) exponent = -exponent;
 
   const auto significant = [](char c) { return c >= '1' && c <= '9'; };
@@ -183,7 +187,7 @@ std::string scaledDigits(const Decimal15& decimal, int decimals) {
   if (kept <= 0) {
     // Everything lies right of the rounding point; only a first digit of 5 or
     // more, directly after it, reaches the half.
-    result = (kept == 0 && digits[0] >= '5') ? "1" : "0";
+    result.assign(1, kept == 0 && digits[0] >= '5' ? '1' : '0');
   } else if (kept >= static_cast<int>(digits.size())) {
     result = std::string(digits) + std::string(static_cast<std::size_t>(kept) - digits.size(), '0');
   } else {

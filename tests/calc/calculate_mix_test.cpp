@@ -44,10 +44,11 @@ TEST(CalculateMix, WritesTheVolumeAndRewritesTheInputs) {
       {"1e20", "1e-20", "1.00", "100000000000000000000.00", "0.00"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.area + " x " + c.height);
     const MixResults r = calculate(c.area, c.height, 0);
-    EXPECT_EQ(r.volume, c.volume) << c.area << " x " << c.height;
-    EXPECT_EQ(r.areaText, c.areaShown) << c.area;
-    EXPECT_EQ(r.heightText, c.heightShown) << c.height;
+    EXPECT_EQ(r.volume, c.volume);
+    EXPECT_EQ(r.areaText, c.areaShown);
+    EXPECT_EQ(r.heightText, c.heightShown);
     EXPECT_EQ(r.materials, earlier) << "no class selected keeps the material texts";
   }
 }
@@ -79,8 +80,8 @@ TEST(CalculateMix, WritesTheEightMaterialFieldsOfTheSelectedClass) {
       {"-0.001", "1", 1, {"", ".0", "", ".0", "", ".0", "", ""}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(calculate(c.area, c.height, c.mixClass).materials, c.expected)
-        << c.area << " x " << c.height << ", class " << c.mixClass;
+    SCOPED_TRACE(c.area + " x " + c.height + ", class " + std::to_string(c.mixClass));
+    EXPECT_EQ(calculate(c.area, c.height, c.mixClass).materials, c.expected);
   }
 }
 
@@ -103,7 +104,10 @@ TEST(CalculateMix, ClassesOneAndThreeUseTheSameWater) {
 }
 
 TEST(CalculateMix, IgnoresClassNumbersOutsideTheTable) {
-  for (int selected : {0, -1, 5, 1000}) EXPECT_EQ(calculate("3", "1", selected).materials, earlier);
+  for (int selected : {0, -1, 5, 1000}) {
+    SCOPED_TRACE(selected);
+    EXPECT_EQ(calculate("3", "1", selected).materials, earlier);
+  }
 }
 
 // Derived per cubic metre, to three decimals; a mistyped table figure shows here.
@@ -113,13 +117,14 @@ TEST(MixTable, GivesTheSiteUnitCoefficients) {
                                  {7.820, 26.111, 36.111, 11.944},
                                  {9.340, 25.833, 35.556, 11.667}};
   for (int row = 1; row <= 4; ++row) {
+    SCOPED_TRACE("row " + std::to_string(row));
     const MixClass& mix = *mixClass(row);
     const double* e = expected[row - 1];
-    EXPECT_NEAR(mix.cement / SACK_TONNES, e[0], 5e-4) << "row " << row;
-    EXPECT_NEAR(mix.sand / BUCKET_M3, e[1], 5e-4) << "row " << row;
-    EXPECT_NEAR(mix.gravel / BUCKET_M3, e[2], 5e-4) << "row " << row;
-    EXPECT_NEAR(mix.water / BUCKET_M3, e[3], 5e-4) << "row " << row;
-    EXPECT_EQ(mix.waterLitres, mix.water * 1000) << "row " << row;
+    EXPECT_NEAR(mix.cement / SACK_TONNES, e[0], 5e-4);
+    EXPECT_NEAR(mix.sand / BUCKET_M3, e[1], 5e-4);
+    EXPECT_NEAR(mix.gravel / BUCKET_M3, e[2], 5e-4);
+    EXPECT_NEAR(mix.water / BUCKET_M3, e[3], 5e-4);
+    EXPECT_EQ(mix.waterLitres, mix.water * 1000);
   }
 }
 
@@ -138,10 +143,13 @@ TEST(CalculateMix, RefusesNumbersPastTheDoubleRange) {
       {"1e306", "1", 2},  // 230 litres a cubic metre
       {"7.9e305", "1", 2},
       {"-7.9e305", "1", 2},
+      // More than a million digits before the exponent: about 1E8999999.
+      {"0." + std::string(999'999, '0') + "1e9999999", "1", 0},
   };
-  for (const auto& c : cases)
-    EXPECT_FALSE(calculateMix({c.area, c.height, c.mixClass}, earlier).has_value())
-        << c.area << " x " << c.height;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.area.substr(0, 24) + " x " + c.height);
+    EXPECT_FALSE(calculateMix({c.area, c.height, c.mixClass}, earlier).has_value());
+  }
 
   // The largest volumes that still fit.
   EXPECT_TRUE(calculateMix({"7.7e305", "1", 2}, earlier).has_value());
@@ -161,9 +169,10 @@ TEST(CalculateMix, SurvivesHostileTexts) {
                                "1e-99999999999999999999",
                                "..--++eEdD"};
   for (const std::string& text : texts) {
+    SCOPED_TRACE(text.substr(0, 20));
     const auto results = calculateMix({text, "1", 1}, earlier);
     if (results) {
-      EXPECT_TRUE(parseNumericText(results->volume).has_value()) << text.substr(0, 20);
+      EXPECT_TRUE(parseNumericText(results->volume).has_value());
     }
   }
 }
