@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QLayout>
+#include <QMainWindow>
 #include <QScreen>
 #include <QWidget>
 
@@ -17,20 +18,30 @@ int pixelsFromPoints(qreal points) {
   return qRound(points * 96 / 72);
 }
 
-// Where the window's description puts its client area. A window that would
-// not lie whole on the screen is moved just enough to do so.
+// Where the client area starts inside the window: below the menu bar for the
+// main window, at the window's own corner for the others.
+QPoint clientOffset(const QWidget* window) {
+  const auto* main = qobject_cast<const QMainWindow*>(window);
+  return main != nullptr && main->centralWidget() != nullptr ? main->centralWidget()->pos()
+                                                             : QPoint();
+}
+
+// Where the window's description puts its client area. A window whose client
+// area and menu bar would not lie whole on the screen is moved just enough to
+// do so.
 void placeOnScreen(QWidget* window) {
-  QRect client(window->property("clientTopLeft").toPoint(), window->size());
-  const QScreen* screen = QGuiApplication::screenAt(client.topLeft());
+  const QPoint clientTopLeft = window->property("clientTopLeft").toPoint();
+  QRect placed(clientTopLeft - clientOffset(window), window->size());
+  const QScreen* screen = QGuiApplication::screenAt(clientTopLeft);
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   if (screen != nullptr) {
     const QRect available = screen->availableGeometry();
-    client.moveRight(std::min(client.right(), available.right()));
-    client.moveBottom(std::min(client.bottom(), available.bottom()));
-    client.moveLeft(std::max(client.left(), available.left()));
-    client.moveTop(std::max(client.top(), available.top()));
+    placed.moveRight(std::min(placed.right(), available.right()));
+    placed.moveBottom(std::min(placed.bottom(), available.bottom()));
+    placed.moveLeft(std::max(placed.left(), available.left()));
+    placed.moveTop(std::max(placed.top(), available.top()));
   }
-  window->setGeometry(client);
+  window->setGeometry(placed);
 }
 
 }  // namespace

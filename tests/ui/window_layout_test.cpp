@@ -10,7 +10,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "window_style.h"
 #include "window_test_support.h"
 
 using namespace quelvaris::test;
@@ -20,7 +19,7 @@ class WindowLayoutTest : public QObject {
 
  private slots:
   void initTestCase() {
-    quelvaris::applyProgramLook();
+    prepareProgram();
     window = startMainWindow();
     control<QAction>(window.get(), "mnuhelpconcrete")->trigger();
     control<QAction>(window.get(), "mnuabout")->trigger();
@@ -44,15 +43,16 @@ class WindowLayoutTest : public QObject {
     QWidget* shown = windowsNamed(qPrintable(name)).value(0);
     QVERIFY(shown != nullptr);
     auto* main = qobject_cast<QMainWindow*>(shown);
-    const QSize clientSize = main ? main->centralWidget()->size() : shown->size();
-    QCOMPARE(clientSize, client);
+    const QWidget* clientArea = main ? main->centralWidget() : shown;
+    QCOMPARE(clientArea->size(), client);
     QVERIFY(shown->windowFlags() & Qt::Tool);
     QVERIFY(shown->testAttribute(Qt::WA_QuitOnClose));
 
+    // The window, menu bar included, where its client area stands as designed.
     const QRect screen = shown->screen()->availableGeometry();
-    const QRect designedPlace(designed, shown->size());
+    const QRect designedPlace(designed - clientArea->mapTo(shown, QPoint()), shown->size());
     if (screen.contains(designedPlace))
-      QCOMPARE(shown->geometry().topLeft(), designed);
+      QCOMPARE(clientArea->mapToGlobal(QPoint()), designed);
     else
       QVERIFY2(screen.contains(shown->geometry()), qPrintable(name));
   }
