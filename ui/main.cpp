@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QtGlobal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -8,9 +9,18 @@
 
 namespace {
 
+// Only X11 and Wayland name their display in the environment; the desktops of
+// Windows and macOS are always there.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+constexpr bool DISPLAY_FROM_ENVIRONMENT = true;
+#else
+constexpr bool DISPLAY_FROM_ENVIRONMENT = false;
+#endif
+
 // Without a display Qt would abort with a message of its own; say it plainly
 // instead. A platform chosen by the environment or by -platform is trusted.
 bool displayAvailable(int argc, char* argv[]) {
+  if (!DISPLAY_FROM_ENVIRONMENT) return true;
   const auto isSet = [](const char* name) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0';
