@@ -17,6 +17,7 @@
 #include <ctime>
 #include <memory>
 
+#include "headless_noise.h"
 #include "main_window.h"
 #include "window_style.h"
 
@@ -72,6 +73,7 @@ std::unique_ptr<QWidget> floorWindow(int count, bool withText) {
 
 int main(int argc, char* argv[]) {
   const char* mode = argc > 1 ? argv[1] : "";
+  quelvaris::test::silenceHeadlessNoise();
   QApplication application(argc, argv);
   quelvaris::applyProgramLook();
 

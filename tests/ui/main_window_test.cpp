@@ -5,7 +5,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "window_style.h"
 #include "window_test_support.h"
 
 using namespace quelvaris::test;
@@ -22,7 +21,7 @@ class MainWindowTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { quelvaris::applyProgramLook(); }
+  void initTestCase() { prepareProgram(); }
   void init() {
     window = startMainWindow();
     window->activateWindow();

@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 
-#include "window_style.h"
 #include "window_test_support.h"
 
 using namespace quelvaris::test;
@@ -38,7 +37,7 @@ class ProgramEndTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { quelvaris::applyProgramLook(); }
+  void initTestCase() { prepareProgram(); }
   void init() {
     window = startMainWindow();
     control<QAction>(window.get(), "mnuhelpconcrete")->trigger();
@@ -77,17 +76,20 @@ class ProgramEndTest : public QObject {
   }
 
   void closingTheMainWindowLeavesTheOthersRunning() {
+    bool othersStayedOpen = false;
     const int code = runLoop([&] {
       window->close();  // the title bar's close control
       QTimer::singleShot(200, [&] {
         // Still running: the help and about windows are open and usable.
-        if (help.isNull() || !help->isVisible() || about.isNull()) return;
+        if (help.isNull() || !help->isVisible() || about.isNull() || !about->isVisible()) return;
+        othersStayedOpen = true;
         click(about, "Command1");
         QTimer::singleShot(100, [&] {
           if (!help.isNull()) click(help, "Command1");  // the last window ends the program
         });
       });
     });
+    QVERIFY2(othersStayedOpen, "closing the main window closed the help or about window");
     QCOMPARE(code, 0);
     settle();
     QVERIFY(help.isNull() && about.isNull());

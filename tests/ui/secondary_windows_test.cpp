@@ -5,7 +5,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "window_style.h"
 #include "window_test_support.h"
 
 using namespace quelvaris::test;
@@ -14,7 +13,7 @@ class SecondaryWindowsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { quelvaris::applyProgramLook(); }
+  void initTestCase() { prepareProgram(); }
   void init() { window = startMainWindow(); }
   void cleanup() {
     window.reset();
@@ -80,11 +79,15 @@ class SecondaryWindowsTest : public QObject {
     typeInto(w(), "Text2", "0.10");
     click(w(), "Option1");
     click(w(), "Command1");
-    const QString volume = textOf(w(), "Label33");
+    QCOMPARE(textOf(w(), "Label33"), QStringLiteral("1.00"));
 
     trigger("mnuhelpconcrete");
     trigger("mnuabout");
-    click(w(), "Command1");  // "Calcular" still works with both open
+    // "Calcular" still works with both open: new inputs, new results.
+    typeInto(w(), "Text1", "25");
+    typeInto(w(), "Text2", "0.12");
+    click(w(), "Option4");
+    click(w(), "Command1");
     QCOMPARE(windowsNamed("Form2").size(), 1);
 
     click(windowsNamed("Form2").value(0), "Command1");
@@ -93,10 +96,10 @@ class SecondaryWindowsTest : public QObject {
     click(windowsNamed("Form3").value(0), "Command1");
     settle();
 
-    QCOMPARE(textOf(w(), "Label33"), volume);
-    QCOMPARE(textOf(w(), "Label19"), QStringLiteral("215"));
-    QCOMPARE(control<QLineEdit>(w(), "Text1")->text(), QStringLiteral("10.00"));
-    QVERIFY(control<QRadioButton>(w(), "Option1")->isChecked());
+    QCOMPARE(textOf(w(), "Label33"), QStringLiteral("3.00"));
+    QCOMPARE(textOf(w(), "Label19"), QStringLiteral("630"));
+    QCOMPARE(control<QLineEdit>(w(), "Text1")->text(), QStringLiteral("25.00"));
+    QVERIFY(control<QRadioButton>(w(), "Option4")->isChecked());
   }
 
  private:

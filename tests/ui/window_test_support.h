@@ -10,7 +10,9 @@
 #include <QWidget>
 #include <memory>
 
+#include "headless_noise.h"
 #include "main_window.h"
+#include "window_style.h"
 
 namespace quelvaris::test {
 
@@ -44,8 +46,15 @@ inline QString textOf(QWidget* root, const char* label) {
   return control<QLabel>(root, label)->text();
 }
 
-// The main window, created and shown as the program does; the program's look
-// must have been applied once before.
+// Once a test program, before any window: the program's look, and the
+// headless platform's noise kept out of the test's output.
+inline void prepareProgram() {
+  silenceHeadlessNoise();
+  quelvaris::applyProgramLook();
+}
+
+// The main window, created and shown as the program does; prepareProgram()
+// must have run once before.
 inline std::unique_ptr<quelvaris::MainWindow> startMainWindow() {
   auto window = std::make_unique<quelvaris::MainWindow>();
   window->show();

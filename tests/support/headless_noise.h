@@ -1,0 +1,34 @@
+#pragma once
+
+// Qt's offscreen platform, on which the tests and benchmarks run, warns each
+// time a window asks for something it cannot do ("This plugin does not
+// support raise()"), and Qt warns once a process when XDG_RUNTIME_DIR is not
+// set. Neither says anything about the program; repeated by the hundred they
+// bury the lines that do. Every other message passes on unchanged.
+
+#include <QString>
+#include <QtGlobal>
+
+namespace quelvaris::test {
+
+inline QtMessageHandler& passedOnHandler() {
+  static QtMessageHandler handler = nullptr;
+  return handler;
+}
+
+inline bool isHeadlessNoise(const QString& message) {
+  return message.startsWith(QLatin1String("This plugin does not support ")) ||
+         message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"));
+}
+
+// Installs the filter in front of whatever handler is in place (QtTest's own
+// in a test program), so call it once that one is installed.
+inline void silenceHeadlessNoise() {
+  passedOnHandler() = qInstallMessageHandler(
+      [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (isHeadlessNoise(message)) return;
+        if (passedOnHandler() != nullptr) passedOnHandler()(type, context, message);
+      });
+}
+
+}  // namespace quelvaris::test
