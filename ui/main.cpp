@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "command_line.h"
 #include "main_window.h"
 #include "window_style.h"
 
@@ -17,8 +18,8 @@ constexpr bool DISPLAY_FROM_ENVIRONMENT = true;
 constexpr bool DISPLAY_FROM_ENVIRONMENT = false;
 #endif
 
-// Without a display Qt would abort with a message of its own; say it plainly
-// instead. A platform chosen by the environment or by -platform is trusted.
+// Without a display Qt would abort with a message of its own. A platform
+// chosen by the environment or by -platform is trusted.
 bool displayAvailable(int argc, char* argv[]) {
   if (!DISPLAY_FROM_ENVIRONMENT) return true;
   const auto isSet = [](const char* name) {
@@ -28,18 +29,32 @@ bool displayAvailable(int argc, char* argv[]) {
   if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM")) return true;
   for (int i = 1; i < argc; ++i)
     if (std::strcmp(argv[i], "-platform") == 0) return true;
-  std::fputs(
-      "Quelvaris necesita una pantalla gráfica y no encontró ninguna "
-      "(las variables DISPLAY y WAYLAND_DISPLAY están vacías).\n",
-      stderr);
   return false;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (!displayAvailable(argc, argv)) return EXIT_FAILURE;
+  // Without a display the program still answers --version and --help (over
+  // SSH, say): Qt then starts on its offscreen platform, only to read the
+  // command line, which it needs to take its own options out of it.
+  const bool display = displayAvailable(argc, argv);
+  if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Quelvaris"));
+  QApplication::setApplicationVersion(QStringLiteral(QUELVARIS_VERSION));
+  QGuiApplication::setDesktopFileName(QStringLiteral(QUELVARIS_APP_ID));
+
+  if (const std::optional<int> status = quelvaris::handleCommandLine(QApplication::arguments()))
+    return *status;
+  if (!display) {
+    std::fputs(
+        "Quelvaris necesita una pantalla gráfica y no encontró ninguna "
+        "(las variables DISPLAY y WAYLAND_DISPLAY están vacías).\n",
+        stderr);
+    return EXIT_FAILURE;
+  }
+
   quelvaris::applyProgramLook();
   quelvaris::MainWindow window;
   window.show();
