@@ -51,6 +51,12 @@ class SecondaryWindowsTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), control(open[0], "Command1"));
   }
 
+  void aboutShowsTheProjectsVersion() {
+    trigger("mnuabout");
+    QCOMPARE(textOf(windowsNamed("Form3").value(0), "Label5"),
+             QStringLiteral("Versión " QUELVARIS_VERSION));
+  }
+
   void closingUnloadsAndReopeningCreatesAfresh_data() { eachOpensOnceAtItsSize_data(); }
 
   void closingUnloadsAndReopeningCreatesAfresh() {
