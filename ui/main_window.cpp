@@ -1,6 +1,9 @@
 #include "main_window.h"
 
 #include <QApplication>
+#include <QFocusFrame>
+#include <QGroupBox>
+#include <QIcon>
 #include <QMessageBox>
 #include <algorithm>
 
@@ -39,7 +42,20 @@ MainWindow::MainWindow() : ui(std::make_unique<Ui::Quelvaris>()) {
   ui->Label1->setFont(titleFont(TitleFace::SwissBlack, 14.25));
   applyWindowStyle(this);
 
+  // The icon at the sizes of a high-density title bar and task switcher too.
+  QIcon icon = windowIcon();
+  for (int size : {64, 128, 256})
+    icon.addFile(QStringLiteral(":/icons/png/quelvaris-%1.png").arg(size));
+  setWindowIcon(icon);
+
   classButtons = {ui->Option1, ui->Option2, ui->Option3, ui->Option4};
+  describeForScreenReaders();
+  // The clear focus ring of the program's style follows the focused class button.
+  auto* focusRing = new QFocusFrame(ui->Frame4);
+  connect(qApp, &QApplication::focusChanged, focusRing, [this, focusRing](QWidget*, QWidget* now) {
+    const bool isClassButton = std::ranges::find(classButtons, now) != classButtons.end();
+    focusRing->setWidget(isClassButton ? now : nullptr);
+  });
   materialFields = {{
       {ui->Label8, &MaterialTexts::cementSacks},
       {ui->Label16, &MaterialTexts::cementTonnes},
@@ -116,6 +132,15 @@ void MainWindow::exitSteps() {
   if (form2) form2->close();
   if (form3) form3->close();
   endProgram();
+}
+
+// A class button is read out as the caption beside it, spaces collapsed, and
+// each frame by its own caption.
+void MainWindow::describeForScreenReaders() {
+  const std::array<QLabel*, 4> captions{ui->Label24, ui->Label25, ui->Label26, ui->Label27};
+  for (std::size_t row = 0; row < classButtons.size(); ++row)
+    classButtons[row]->setAccessibleName(captions[row]->text().simplified());
+  for (QGroupBox* frame : findChildren<QGroupBox*>()) frame->setAccessibleName(frame->title());
 }
 
 int MainWindow::selectedClass() const {

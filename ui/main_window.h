@@ -39,6 +39,7 @@ class MainWindow : public QMainWindow {
   void mnuabout_Click();
 
   void exitSteps();
+  void describeForScreenReaders();
   int selectedClass() const;
   MaterialTexts materialTexts() const;
 

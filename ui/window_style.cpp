@@ -1,5 +1,8 @@
 #include "window_style.h"
 
+#include "accessibility.h"
+#include "focus_ring_style.h"
+
 #include <algorithm>
 
 #include <QApplication>
@@ -69,8 +72,9 @@ QFont titleFont(TitleFace face, qreal points) {
 }
 
 void applyProgramLook() {
-  QApplication::setStyle(QStringLiteral("Windows"));
+  QApplication::setStyle(new FocusRingStyle(QStringLiteral("Windows")));
   QApplication::setFont(interfaceFont());
+  installAccessibility();
 }
 
 void applyWindowStyle(QWidget* window) {

@@ -1,10 +1,15 @@
+#include <QFocusFrame>
+#include <QFontInfo>
+#include <QHelpEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 #include <memory>
 
+#include "result_label.h"
 #include "window_test_support.h"
 
 using namespace quelvaris::test;
@@ -164,6 +169,100 @@ class MainWindowTest : public QObject {
       if (current->focusPolicy() & Qt::TabFocus) order << current->objectName();
     }
     QCOMPARE(order, expected);
+  }
+
+  // Every quantity from 1 to 15 characters, in every field: drawn on one
+  // line, whole where 7 px allows it, else cut at its start with the whole
+  // value in the tooltip; the field's text stays the exact result.
+  void resultNumbersAreDrawnWholeOnOneLine_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("number");
+    for (const char* field : kResultFields) {
+      for (int length = 1; length <= 15; ++length) {
+        QString number = QString(length, QLatin1Char('8'));  // the widest digits
+        if (length > 4) number[length - 4] = QLatin1Char(',');
+        QTest::addRow("%s, %d characters", field, length) << field << number;
+      }
+    }
+  }
+
+  void resultNumbersAreDrawnWholeOnOneLine() {
+    QFETCH(QString, field);
+    QFETCH(QString, number);
+    auto* label = control<ResultLabel>(w(), qPrintable(field));
+    label->setText(number);
+    QCOMPARE(label->text(), number);
+
+    const int room = label->contentsRect().width();
+    const ResultLabel::Fit fit = ResultLabel::fit(number, label->font(), room);
+    QVERIFY(QFontMetrics(fit.font).horizontalAdvance(fit.shown) <= room);
+    QVERIFY(QFontInfo(fit.font).pixelSize() >= ResultLabel::SMALLEST_PIXEL_SIZE);
+    QCOMPARE(fit.elided, fit.shown != number);
+    if (fit.elided) {
+      QVERIFY(fit.shown.startsWith(QChar(0x2026)));
+      QVERIFY(QFontMetrics(fit.font).horizontalAdvance(number) > room);
+    }
+
+    // What is drawn stands on one line, its ink no taller than a line, and is
+    // not cut at the label's left edge where the fitted text leaves room.
+    const QImage drawn = label->grab().toImage();
+    const QRgb ground = drawn.pixel(0, 0);
+    QRect ink;
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x)
+        if (drawn.pixel(x, y) != ground) ink |= QRect(x, y, 1, 1);
+    QVERIFY2(!ink.isEmpty(), "nothing drawn");
+    QVERIFY(ink.height() <= QFontMetrics(label->font()).height());
+    if (QFontMetrics(fit.font).horizontalAdvance(fit.shown) < room - 1) QVERIFY(ink.left() > 0);
+
+    QHelpEvent hover(QEvent::ToolTip, label->rect().center(),
+                     label->mapToGlobal(label->rect().center()));
+    QApplication::sendEvent(label, &hover);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), fit.elided ? number : QString());
+    QToolTip::hideText();
+  }
+
+  // A focused button answers Return and Enter as it does the space bar.
+  void returnAndEnterPressTheFocusedButton_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("area");  // Text1 afterwards
+    QTest::newRow("Calcular, Return") << "Command1" << int(Qt::Key_Return) << "25.00";
+    QTest::newRow("Calcular, Enter") << "Command1" << int(Qt::Key_Enter) << "25.00";
+    QTest::newRow("Borrar, Return") << "Command2" << int(Qt::Key_Return) << "";
+    QTest::newRow("Borrar, Enter") << "Command2" << int(Qt::Key_Enter) << "";
+  }
+
+  void returnAndEnterPressTheFocusedButton() {
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(QString, area);
+    typeInto(w(), "Text1", "25");
+    typeInto(w(), "Text2", "0.12");
+    QWidget* focused = control(w(), qPrintable(button));
+    focused->setFocus();
+    const auto modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    QTest::keyClick(focused, Qt::Key(key), modifiers);
+    QCOMPARE(control<QLineEdit>(w(), "Text1")->text(), area);
+  }
+
+  // The focused class button has a ring around its circle, in the highlight
+  // colour, reaching beyond the button's own rectangle.
+  void focusedClassButtonIsRinged() {
+    auto* option = control<QRadioButton>(w(), "Option2");
+    option->setFocus();
+    QVERIFY(option->hasFocus());
+    auto* ring = w()->findChild<QFocusFrame*>();
+    QVERIFY(ring && ring->isVisible() && ring->widget() == option);
+    const QRect around(option->mapTo(w(), QPoint(-2, -2)), option->size() + QSize(4, 4));
+    QVERIFY(QRect(ring->mapTo(w(), QPoint()), ring->size()).contains(around));
+    const QImage drawn = w()->grab().toImage();
+    const QPoint leftOfCircle = option->mapTo(w(), QPoint(-2, option->height() / 2));
+    QCOMPARE(QColor(drawn.pixel(leftOfCircle)).hue(),
+             option->palette().color(QPalette::Highlight).hue());
+
+    control(w(), "Text1")->setFocus();
+    QVERIFY(!ring->isVisible());
   }
 
   void boxesHaveNoLengthLimit() {

@@ -57,6 +57,8 @@ class ProgramEndTest : public QObject {
     QTest::newRow("menu Salir") << ExitAction(
         [](QWidget* main) { control<QAction>(main, "mnuexit")->trigger(); });
     QTest::newRow("title banner") << ExitAction([](QWidget* main) { click(main, "Label1"); });
+    QTest::newRow("Return on Salir") << ExitAction(
+        [](QWidget* main) { QTest::keyClick(control(main, "Command3"), Qt::Key_Return); });
   }
 
   void eachExitEndsWithAllWindowsOpen() {

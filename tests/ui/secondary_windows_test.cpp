@@ -57,16 +57,31 @@ class SecondaryWindowsTest : public QObject {
              QStringLiteral("Versión " QUELVARIS_VERSION));
   }
 
-  void closingUnloadsAndReopeningCreatesAfresh_data() { eachOpensOnceAtItsSize_data(); }
+  // Closed by its button, with the mouse or with Return or Enter on it.
+  void closingUnloadsAndReopeningCreatesAfresh_data() {
+    QTest::addColumn<QString>("menuItem");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<int>("key");  // 0: a click
+    for (const auto& [menuItem, form] :
+         {std::pair{"mnuhelpconcrete", "Form2"}, {"mnuabout", "Form3"}})
+      for (const auto& [how, key] :
+           {std::pair{"click", 0}, {"Return", int(Qt::Key_Return)}, {"Enter", int(Qt::Key_Enter)}})
+        QTest::addRow("%s, %s", form, how) << menuItem << form << key;
+  }
 
   void closingUnloadsAndReopeningCreatesAfresh() {
     QFETCH(QString, menuItem);
     QFETCH(QString, form);
+    QFETCH(int, key);
 
     trigger(menuItem);
     QPointer<QWidget> first = windowsNamed(qPrintable(form)).value(0);
     const QPoint position = first->pos();
-    click(first, "Command1");
+    if (key == 0)
+      click(first, "Command1");
+    else
+      QTest::keyClick(control(first, "Command1"), Qt::Key(key),
+                      key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     settle();
     QVERIFY(first.isNull());
 

@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "picture_label.h"
 #include "window_test_support.h"
 
 using namespace quelvaris::test;
@@ -103,6 +104,19 @@ class WindowLayoutTest : public QObject {
                qPrintable(frame->title()));
     }
     QVERIFY(checked > 0);
+  }
+
+  // On a screen of 1.5 or 2 device pixels a pixel the picture is drawn from
+  // its sharper variant, not enlarged from the 118 x 99 picture.
+  void pictureIsDrawnAtTheScreensDensity() {
+    const auto* picture = control<PictureLabel>(window.get(), "Image1");
+    const qreal density = picture->devicePixelRatioF();
+    const QPixmap shown = picture->shownPixmap();
+    QCOMPARE(shown.size(), (QSizeF(118, 99) * density).toSize());
+    QCOMPARE(shown.devicePixelRatio(), density);
+    if (density == 2)
+      QCOMPARE(shown.toImage(),
+               QImage(":/images/mixer@2x.png").convertToFormat(shown.toImage().format()));
   }
 
   void resultNumbersLieAboveTheTextsThatOverlapThem() {

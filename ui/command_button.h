@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPushButton>
+
+// A command button that the keyboard presses with Return and Enter as well as
+// the space bar, while it has the focus, as on the desktop the program comes
+// from. It is never a default button: Return elsewhere in the window still
+// presses nothing.
+class CommandButton : public QPushButton {
+  Q_OBJECT
+
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QProxyStyle>
+
+// The program's look over any style: a class button with the focus shows a
+// clear ring around its circle instead of the style's dotted line beside its
+// caption, which on these buttons is cut off and empty. The ring is drawn by
+// a QFocusFrame that follows the focused class button, so that it may reach
+// beyond the button's own small rectangle without moving anything.
+class FocusRingStyle : public QProxyStyle {
+  Q_OBJECT
+
+ public:
+  using QProxyStyle::QProxyStyle;
+
+  static constexpr int RING_MARGIN = 3;  // pixels between the circle's edge and the ring's outside
+
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override;
+  int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                  const QWidget* widget) const override;
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override;
+};

@@ -1,0 +1,41 @@
+#include "result_label.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QToolTip>
+
+ResultLabel::Fit ResultLabel::fit(const QString& text, QFont font, int width) {
+  for (int pixels = QFontInfo(font).pixelSize(); pixels >= SMALLEST_PIXEL_SIZE; --pixels) {
+    font.setPixelSize(pixels);
+    if (QFontMetrics(font).horizontalAdvance(text) <= width) return {font, text, false};
+  }
+  return {font, QFontMetrics(font).elidedText(text, Qt::ElideLeft, width), true};
+}
+
+ResultLabel::Fit ResultLabel::currentFit() const {
+  return fit(text(), font(), contentsRect().width());
+}
+
+void ResultLabel::paintEvent(QPaintEvent* /*event*/) {
+  const Fit fitted = currentFit();
+  // A smaller number keeps its baseline on the line of the texts beside it.
+  QRect room = contentsRect();
+  if (alignment() & Qt::AlignTop)
+    room.setTop(room.top() + QFontMetrics(font()).ascent() - QFontMetrics(fitted.font).ascent());
+  QPainter painter(this);
+  painter.setFont(fitted.font);
+  style()->drawItemText(&painter, room, static_cast<int>(alignment()), palette(), isEnabled(),
+                        fitted.shown, foregroundRole());
+}
+
+bool ResultLabel::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) return QLabel::event(event);
+  if (currentFit().elided)
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), this);
+  else
+    QToolTip::hideText();
+  return true;
+}
