@@ -42,10 +42,13 @@ MainWindow::MainWindow() : ui(std::make_unique<Ui::Quelvaris>()) {
   ui->Label1->setFont(titleFont(TitleFace::SwissBlack, 14.25));
   applyWindowStyle(this);
 
-  // The icon at the sizes of a high-density title bar and task switcher too.
+  // On a high-density screen the title bar and the task switcher want the
+  // icon larger than its 48 px; Qt reads every size added at once, so a 1x
+  // screen is spared them.
   QIcon icon = windowIcon();
-  for (int size : {64, 128, 256})
-    icon.addFile(QStringLiteral(":/icons/png/quelvaris-%1.png").arg(size));
+  if (devicePixelRatioF() > 1)
+    for (int size : {64, 128})
+      icon.addFile(QStringLiteral(":/icons/png/quelvaris-%1.png").arg(size));
   setWindowIcon(icon);
 
   classButtons = {ui->Option1, ui->Option2, ui->Option3, ui->Option4};

@@ -28,5 +28,5 @@ class PictureLabel : public QLabel {
 
  private:
   QString file;
-  QIcon variants;
+  mutable QIcon variants;  // filled on the first high-density paint
 };
