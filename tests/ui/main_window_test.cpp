@@ -191,13 +191,11 @@ class MainWindowTest : public QObject {
     QFETCH(QString, number);
     auto* label = control<ResultLabel>(w(), qPrintable(field));
     label->setText(number);
-    QCOMPARE(label->text(), number);
 
     const int room = label->contentsRect().width();
     const ResultLabel::Fit fit = ResultLabel::fit(number, label->font(), room);
     QVERIFY(QFontMetrics(fit.font).horizontalAdvance(fit.shown) <= room);
     QVERIFY(QFontInfo(fit.font).pixelSize() >= ResultLabel::SMALLEST_PIXEL_SIZE);
-    QCOMPARE(fit.elided, fit.shown != number);
     if (fit.elided) {
       QVERIFY(fit.shown.startsWith(QChar(0x2026)));
       QVERIFY(QFontMetrics(fit.font).horizontalAdvance(number) > room);
