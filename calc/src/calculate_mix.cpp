@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "quelvaris/mix_table.h"
 #include "quelvaris/numeric_text.h"
@@ -15,10 +16,17 @@ std::string shownAs(double quantity, Pattern pattern) {
   return formatPattern(numberToText(quantity), pattern);
 }
 
-// An input text rewrites safely unless it is a number too large to show.
-bool rewritable(const std::string& text) {
-  const std::optional<double> number = parseNumericText(text);
-  return !number || isDisplayable(*number);
+// An input box is rewritten in its two-decimal form only when its whole text
+// reads as the very number the volume was computed with. "12,5" gives the
+// volume its leading 12 but reads whole as 125; rewritten, it would show a
+// number the volume never used, and the next click would compute with it.
+// Such a text stays as typed, as "12abc" does. nullopt: the number is the one
+// used but too large to show.
+std::optional<std::string> rewrittenInput(const std::string& text, double used) {
+  const std::optional<double> whole = parseNumericText(text);
+  if (!whole || *whole != used) return text;
+  if (!isDisplayable(*whole)) return std::nullopt;
+  return formatPattern(text, Pattern::TwoDecimals);
 }
 
 // One material field: its quantity, its pattern and where its text goes.
@@ -34,13 +42,14 @@ std::optional<MixResults> calculateMix(const MixInputs& inputs, const MaterialTe
   const double height = valPrefix(inputs.heightText);
   const double area = valPrefix(inputs.areaText);
   const double volume = area * height;
-  if (!isDisplayable(volume) || !rewritable(inputs.areaText) || !rewritable(inputs.heightText))
-    return std::nullopt;
+  std::optional<std::string> areaText = rewrittenInput(inputs.areaText, area);
+  std::optional<std::string> heightText = rewrittenInput(inputs.heightText, height);
+  if (!isDisplayable(volume) || !areaText || !heightText) return std::nullopt;
 
   MixResults results{
       .volume = shownAs(volume, Pattern::TwoDecimals),
-      .areaText = formatPattern(inputs.areaText, Pattern::TwoDecimals),
-      .heightText = formatPattern(inputs.heightText, Pattern::TwoDecimals),
+      .areaText = std::move(*areaText),
+      .heightText = std::move(*heightText),
       .materials = current,
   };
 

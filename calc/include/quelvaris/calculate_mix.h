@@ -41,14 +41,16 @@ struct MixResults {
 };
 
 // Runs the calculation. The volume is the product of the leading numbers of
-// the two inputs, shown with two decimals; the inputs are rewritten with two
-// decimals where they are numbers as a whole and kept as typed where not. For
+// the two inputs, shown with two decimals. An input is rewritten with two
+// decimals only where its whole text is the number the volume used; otherwise
+// it is kept as typed, so the box and the volume never disagree. For
 // a selected class, each material quantity is the volume as shown (read back
 // out of its text, so 0.3333 counts as 0.33) times that class's figure; with
 // no class selected the material texts come back as `current` holds them.
 //   {"10", "0.10", 1} -> volume "1.00", area "10.00", height "0.10",
 //                        "6", ".3", "28", ".5", "38", ".7", "12", "215"
 //   {"12abc", "0.1", 0} -> volume "1.20", area "12abc", height "0.10", `current`
+//   {"12,5", "0.10", 0} -> volume "1.20", area "12,5" (read as 12, not 125)
 // Returns nullopt, and nothing is to be written, when any number on the way
 // (a typed one, the volume or a quantity) is past the double range.
 std::optional<MixResults> calculateMix(const MixInputs& inputs, const MaterialTexts& current);
