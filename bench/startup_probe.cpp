@@ -17,9 +17,10 @@
 #include <ctime>
 #include <memory>
 
+#include "accessibility/accessibility.h"
 #include "headless_noise.h"
-#include "main_window.h"
-#include "window_style.h"
+#include "look/window_style.h"
+#include "windows/main_window.h"
 
 namespace {
 
@@ -75,7 +76,9 @@ int main(int argc, char* argv[]) {
   const char* mode = argc > 1 ? argv[1] : "";
   quelvaris::test::silenceHeadlessNoise();
   QApplication application(argc, argv);
-  quelvaris::applyProgramLook();
+  quelvaris::applyProgramStyle();
+  quelvaris::applyInterfaceFont();
+  quelvaris::installAccessibility();
 
   if (std::strcmp(mode, "count") == 0) {
     quelvaris::MainWindow window;

@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "picture_label.h"
+#include "widgets/picture_label.h"
 #include "window_test_support.h"
 
 using namespace quelvaris::test;

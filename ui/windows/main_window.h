@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "about_window.h"
-#include "help_window.h"
 #include "quelvaris/calculate_mix.h"
+#include "windows/about_window.h"
+#include "windows/help_window.h"
 
 class QLabel;
 class QRadioButton;

@@ -1,14 +1,13 @@
-#include "main_window.h"
+#include "windows/main_window.h"
 
 #include <QApplication>
-#include <QFocusFrame>
 #include <QGroupBox>
 #include <QIcon>
 #include <QMessageBox>
 #include <algorithm>
 
+#include "look/window_style.h"
 #include "ui_main_window.h"
-#include "window_style.h"
 
 namespace quelvaris {
 namespace {
@@ -53,12 +52,6 @@ MainWindow::MainWindow() : ui(std::make_unique<Ui::Quelvaris>()) {
 
   classButtons = {ui->Option1, ui->Option2, ui->Option3, ui->Option4};
   describeForScreenReaders();
-  // The clear focus ring of the program's style follows the focused class button.
-  auto* focusRing = new QFocusFrame(ui->Frame4);
-  connect(qApp, &QApplication::focusChanged, focusRing, [this, focusRing](QWidget*, QWidget* now) {
-    const bool isClassButton = std::ranges::find(classButtons, now) != classButtons.end();
-    focusRing->setWidget(isClassButton ? now : nullptr);
-  });
   materialFields = {{
       {ui->Label8, &MaterialTexts::cementSacks},
       {ui->Label16, &MaterialTexts::cementTonnes},

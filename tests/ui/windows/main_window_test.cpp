@@ -9,7 +9,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "result_label.h"
+#include "widgets/result_label.h"
 #include "window_test_support.h"
 
 using namespace quelvaris::test;

@@ -1,4 +1,4 @@
-#include "picture_label.h"
+#include "widgets/picture_label.h"
 
 #include <QFile>
 #include <QPainter>

@@ -1,9 +1,11 @@
-#include "accessibility.h"
+#include "accessibility/accessibility.h"
 
 #include <QAccessibleWidget>
 #include <QLabel>
 
-#include "result_label.h"
+#include "widgets/result_label.h"
+#include "windows/about_window.h"
+#include "windows/help_window.h"
 
 namespace quelvaris {
 namespace {
@@ -21,16 +23,15 @@ class ResultFieldInterface : public QAccessibleWidget {
   }
 };
 
-bool isSecondaryWindow(const QWidget* widget) {
-  return widget->isWindow() && (widget->objectName() == QLatin1String("Form2") ||
-                                widget->objectName() == QLatin1String("Form3"));
+bool isSecondaryWindow(const QObject* object) {
+  return qobject_cast<const HelpWindow*>(object) != nullptr ||
+         qobject_cast<const AboutWindow*>(object) != nullptr;
 }
 
 QAccessibleInterface* interfaceFor(const QString& /*className*/, QObject* object) {
   if (auto* field = qobject_cast<ResultLabel*>(object)) return new ResultFieldInterface(field);
-  auto* widget = qobject_cast<QWidget*>(object);
-  if (widget != nullptr && isSecondaryWindow(widget))
-    return new QAccessibleWidget(widget, QAccessible::Window);  // named by its title
+  if (isSecondaryWindow(object))  // named by its title
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
   return nullptr;
 }
 

@@ -1,7 +1,7 @@
-#include "help_window.h"
+#include "windows/help_window.h"
 
+#include "look/window_style.h"
 #include "ui_help_window.h"
-#include "window_style.h"
 
 namespace quelvaris {
 

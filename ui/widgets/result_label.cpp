@@ -1,4 +1,4 @@
-#include "result_label.h"
+#include "widgets/result_label.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

@@ -4,9 +4,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "command_line.h"
-#include "main_window.h"
-#include "window_style.h"
+#include "accessibility/accessibility.h"
+#include "look/window_style.h"
+#include "program/command_line.h"
+#include "windows/main_window.h"
 
 namespace {
 
@@ -55,7 +56,9 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
 
-  quelvaris::applyProgramLook();
+  quelvaris::applyProgramStyle();
+  quelvaris::applyInterfaceFont();
+  quelvaris::installAccessibility();
   quelvaris::MainWindow window;
   window.show();
   return application.exec();

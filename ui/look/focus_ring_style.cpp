@@ -1,6 +1,6 @@
-#include "focus_ring_style.h"
+#include "look/focus_ring_style.h"
 
-#include <QFocusFrame>
+#include <QApplication>
 #include <QPainter>
 #include <QRadioButton>
 #include <QStyleOptionButton>
@@ -45,4 +45,28 @@ int FocusRingStyle::styleHint(StyleHint hint, const QStyleOption* option, const 
   if (hint == SH_FocusFrame_Mask) return 0;
   if (hint == SH_FocusFrame_AboveWidget) return 1;
   return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+void FocusRingStyle::polish(QApplication* application) {
+  QProxyStyle::polish(application);
+  connect(application, &QApplication::focusChanged, this, &FocusRingStyle::followFocus,
+          Qt::UniqueConnection);
+}
+
+void FocusRingStyle::unpolish(QApplication* application) {
+  disconnect(application, &QApplication::focusChanged, this, &FocusRingStyle::followFocus);
+  delete ring;
+  QProxyStyle::unpolish(application);
+}
+
+// One ring for the program; it goes with whichever window holds it, and the
+// next class button to take the focus gets a new one.
+void FocusRingStyle::followFocus(QWidget* /*old*/, QWidget* now) {
+  auto* button = qobject_cast<QRadioButton*>(now);
+  if (button == nullptr) {
+    if (ring) ring->setWidget(nullptr);
+    return;
+  }
+  if (!ring) ring = new QFocusFrame(button->parentWidget());
+  ring->setWidget(button);
 }

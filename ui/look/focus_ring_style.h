@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QFocusFrame>
+#include <QPointer>
 #include <QProxyStyle>
 
 // The program's look over any style: a class button with the focus shows a
 // clear ring around its circle instead of the style's dotted line beside its
 // caption, which on these buttons is cut off and empty. The ring is drawn by
 // a QFocusFrame that follows the focused class button, so that it may reach
-// beyond the button's own small rectangle without moving anything.
+// beyond the button's own small rectangle without moving anything; the style
+// makes that frame and moves it along as the focus moves.
 class FocusRingStyle : public QProxyStyle {
   Q_OBJECT
 
@@ -21,4 +24,14 @@ class FocusRingStyle : public QProxyStyle {
                   const QWidget* widget) const override;
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returnData) const override;
+
+  void polish(QApplication* application) override;
+  void unpolish(QApplication* application) override;
+  using QProxyStyle::polish;
+  using QProxyStyle::unpolish;
+
+ private:
+  void followFocus(QWidget* old, QWidget* now);
+
+  QPointer<QFocusFrame> ring;
 };

@@ -25,10 +25,12 @@ QFont titleFont(TitleFace face, qreal points);
 
 // For the whole application, before the first window: the classic desktop
 // look the windows are laid out for, where a frame's caption is set into its
-// top edge, with a clear focus ring on the class buttons; the interface font
-// as every widget's default, so that no window lays its texts out twice; and
-// the windows' roles for screen readers.
-void applyProgramLook();
+// top edge, with a clear focus ring on the class buttons.
+void applyProgramStyle();
+
+// For the whole application, before the first window: the interface font as
+// every widget's default, so that no window lays its texts out twice.
+void applyInterfaceFont();
 
 // Fixed size, a narrow title bar with the caption and a close control only, no
 // task-bar button, and placed at its designed position.

@@ -1,7 +1,6 @@
-#include "window_style.h"
+#include "look/window_style.h"
 
-#include "accessibility.h"
-#include "focus_ring_style.h"
+#include "look/focus_ring_style.h"
 
 #include <algorithm>
 
@@ -71,10 +70,12 @@ QFont titleFont(TitleFace face, qreal points) {
   return font;
 }
 
-void applyProgramLook() {
+void applyProgramStyle() {
   QApplication::setStyle(new FocusRingStyle(QStringLiteral("Windows")));
+}
+
+void applyInterfaceFont() {
   QApplication::setFont(interfaceFont());
-  installAccessibility();
 }
 
 void applyWindowStyle(QWidget* window) {

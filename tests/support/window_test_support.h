@@ -10,9 +10,10 @@
 #include <QWidget>
 #include <memory>
 
+#include "accessibility/accessibility.h"
 #include "headless_noise.h"
-#include "main_window.h"
-#include "window_style.h"
+#include "look/window_style.h"
+#include "windows/main_window.h"
 
 namespace quelvaris::test {
 
@@ -50,7 +51,9 @@ inline QString textOf(QWidget* root, const char* label) {
 // headless platform's noise kept out of the test's output.
 inline void prepareProgram() {
   silenceHeadlessNoise();
-  quelvaris::applyProgramLook();
+  quelvaris::applyProgramStyle();
+  quelvaris::applyInterfaceFont();
+  quelvaris::installAccessibility();
 }
 
 // The main window, created and shown as the program does; prepareProgram()

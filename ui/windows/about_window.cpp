@@ -1,7 +1,7 @@
-#include "about_window.h"
+#include "windows/about_window.h"
 
+#include "look/window_style.h"
 #include "ui_about_window.h"
-#include "window_style.h"
 
 namespace quelvaris {
 
