@@ -20,6 +20,7 @@
 #include "accessibility/accessibility.h"
 #include "headless_noise.h"
 #include "look/window_style.h"
+#include "program/translations.h"
 #include "windows/main_window.h"
 
 namespace {
@@ -76,6 +77,7 @@ int main(int argc, char* argv[]) {
   const char* mode = argc > 1 ? argv[1] : "";
   quelvaris::test::silenceHeadlessNoise();
   QApplication application(argc, argv);
+  quelvaris::installQtTranslation(application);
   quelvaris::applyProgramStyle();
   quelvaris::applyInterfaceFont();
   quelvaris::installAccessibility();

@@ -13,6 +13,7 @@
 #include "accessibility/accessibility.h"
 #include "headless_noise.h"
 #include "look/window_style.h"
+#include "program/translations.h"
 #include "windows/main_window.h"
 
 namespace quelvaris::test {
@@ -47,10 +48,12 @@ inline QString textOf(QWidget* root, const char* label) {
   return control<QLabel>(root, label)->text();
 }
 
-// Once a test program, before any window: the program's look, and the
+// Once a test program, before any window: Qt's texts in Spanish, the
+// program's look, and the
 // headless platform's noise kept out of the test's output.
 inline void prepareProgram() {
   silenceHeadlessNoise();
+  quelvaris::installQtTranslation(*qApp);
   quelvaris::applyProgramStyle();
   quelvaris::applyInterfaceFont();
   quelvaris::installAccessibility();

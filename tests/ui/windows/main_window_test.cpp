@@ -1,6 +1,7 @@
 #include <QFocusFrame>
 #include <QFontInfo>
 #include <QHelpEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -132,15 +133,18 @@ class MainWindowTest : public QObject {
     const QStringList before = results();
 
     QString message;
-    QTimer::singleShot(0, [&message] {
+    QStringList buttons;
+    QTimer::singleShot(0, [&message, &buttons] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr) return;
       message = box->text();
+      for (const QAbstractButton* button : box->buttons()) buttons << button->text();
       box->accept();
     });
     click(w(), "Command1");
 
     QVERIFY2(message.contains(QStringLiteral("demasiado grandes")), qPrintable(message));
+    QCOMPARE(buttons, QStringList{QStringLiteral("Aceptar")});  // Qt's own text, in Spanish
     QCOMPARE(results(), before);
     QCOMPARE(control<QLineEdit>(w(), "Text1")->text(), QStringLiteral("1E400"));
     QCOMPARE(control<QLineEdit>(w(), "Text2")->text(), QStringLiteral("0.12"));
@@ -261,6 +265,18 @@ class MainWindowTest : public QObject {
 
     control(w(), "Text1")->setFocus();
     QVERIFY(!ring->isVisible());
+  }
+
+  // Qt's own texts are Spanish too: the boxes' right-click menu.
+  void boxMenuIsSpanish() {
+    const std::unique_ptr<QMenu> menu(
+        control<QLineEdit>(w(), "Text1")->createStandardContextMenu());
+    QStringList items;
+    for (const QAction* item : menu->actions())
+      if (!item->isSeparator())
+        items << item->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
+    QCOMPARE(items, (QStringList{"Deshacer", "Rehacer", "Cortar", "Copiar", "Pegar", "Borrar",
+                                 "Seleccionar todo"}));
   }
 
   void boxesHaveNoLengthLimit() {

@@ -1,0 +1,72 @@
+#include "program/platform.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
+namespace quelvaris {
+namespace {
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
+constexpr bool DISPLAY_FROM_ENVIRONMENT = true;
+#else
+constexpr bool DISPLAY_FROM_ENVIRONMENT = false;
+#endif
+
+bool isSet(const char* name) {
+  return !qEnvironmentVariableIsEmpty(name);
+}
+
+QtMessageHandler passedOn = nullptr;
+
+void dropRuntimeDirWarning(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
+  if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
+  if (passedOn != nullptr) {
+    passedOn(type, context, message);
+    return;
+  }
+  std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+}  // namespace
+
+bool displayAvailable(int argc, char* argv[]) {
+  if (!DISPLAY_FROM_ENVIRONMENT) return true;
+  if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM")) return true;
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0) return true;
+  return false;
+}
+
+void chooseFontEngine() {
+#ifdef Q_OS_WIN
+  if (!isSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
+}
+
+void attachToParentConsole() {
+#ifdef Q_OS_WIN
+  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+    // Streams already bound (redirected to a file or a pipe) stay as they are.
+    if (_fileno(stdout) < 0) std::freopen("CONOUT$", "w", stdout);
+    if (_fileno(stderr) < 0) std::freopen("CONOUT$", "w", stderr);
+  }
+#endif
+}
+
+RuntimeDirWarningFilter::RuntimeDirWarningFilter() {
+  passedOn = qInstallMessageHandler(dropRuntimeDirWarning);
+}
+
+RuntimeDirWarningFilter::~RuntimeDirWarningFilter() {
+  qInstallMessageHandler(passedOn);
+}
+
+}  // namespace quelvaris
