@@ -2,17 +2,29 @@
 
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QtMath>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QToolTip>
 
+namespace {
+
+// The text's width to the fraction of a pixel, rounded up to whole pixels:
+// 41.11 px of digits do not fit a 41-px field, though a rounded width says so.
+int wholePixelsOf(const QString& text, const QFont& font) {
+  return qCeil(QFontMetricsF(font).horizontalAdvance(text));
+}
+
+}  // namespace
+
 ResultLabel::Fit ResultLabel::fit(const QString& text, QFont font, int width) {
   for (int pixels = QFontInfo(font).pixelSize(); pixels >= SMALLEST_PIXEL_SIZE; --pixels) {
     font.setPixelSize(pixels);
-    if (QFontMetrics(font).horizontalAdvance(text) <= width) return {font, text, false};
+    if (wholePixelsOf(text, font) <= width) return {font, text, false};
   }
-  return {font, QFontMetrics(font).elidedText(text, Qt::ElideLeft, width), true};
+  return {font, QFontMetricsF(font).elidedText(text, Qt::ElideLeft, width), true};
 }
 
 ResultLabel::Fit ResultLabel::currentFit() const {

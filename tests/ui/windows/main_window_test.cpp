@@ -198,11 +198,11 @@ class MainWindowTest : public QObject {
 
     const int room = label->contentsRect().width();
     const ResultLabel::Fit fit = ResultLabel::fit(number, label->font(), room);
-    QVERIFY(QFontMetrics(fit.font).horizontalAdvance(fit.shown) <= room);
+    QVERIFY(QFontMetricsF(fit.font).horizontalAdvance(fit.shown) <= room);
     QVERIFY(QFontInfo(fit.font).pixelSize() >= ResultLabel::SMALLEST_PIXEL_SIZE);
     if (fit.elided) {
       QVERIFY(fit.shown.startsWith(QChar(0x2026)));
-      QVERIFY(QFontMetrics(fit.font).horizontalAdvance(number) > room);
+      QVERIFY(QFontMetricsF(fit.font).horizontalAdvance(number) > room);
     }
 
     // What is drawn stands on one line, its ink no taller than a line, and is
