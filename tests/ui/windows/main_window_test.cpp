@@ -206,15 +206,17 @@ class MainWindowTest : public QObject {
     }
 
     // What is drawn stands on one line, its ink no taller than a line, and is
-    // not cut at the label's left edge where the fitted text leaves room.
+    // not cut at the label's left edge where the fitted text leaves room. The
+    // picture is in device pixels, the metrics in the window's own.
     const QImage drawn = label->grab().toImage();
+    const qreal density = drawn.devicePixelRatio();
     const QRgb ground = drawn.pixel(0, 0);
     QRect ink;
     for (int y = 0; y < drawn.height(); ++y)
       for (int x = 0; x < drawn.width(); ++x)
         if (drawn.pixel(x, y) != ground) ink |= QRect(x, y, 1, 1);
     QVERIFY2(!ink.isEmpty(), "nothing drawn");
-    QVERIFY(ink.height() <= QFontMetrics(label->font()).height());
+    QVERIFY(ink.height() <= qCeil(QFontMetricsF(label->font()).height() * density));
     if (QFontMetrics(fit.font).horizontalAdvance(fit.shown) < room - 1) QVERIFY(ink.left() > 0);
 
     QHelpEvent hover(QEvent::ToolTip, label->rect().center(),
@@ -260,8 +262,9 @@ class MainWindowTest : public QObject {
     QVERIFY(QRect(ring->mapTo(w(), QPoint()), ring->size()).contains(around));
     const QImage drawn = w()->grab().toImage();
     const QPoint leftOfCircle = option->mapTo(w(), QPoint(-2, option->height() / 2));
-    QCOMPARE(QColor(drawn.pixel(leftOfCircle)).hue(),
-             option->palette().color(QPalette::Highlight).hue());
+    QCOMPARE(
+        QColor(drawn.pixel((QPointF(leftOfCircle) * drawn.devicePixelRatio()).toPoint())).hue(),
+        option->palette().color(QPalette::Highlight).hue());
 
     control(w(), "Text1")->setFocus();
     QVERIFY(!ring->isVisible());

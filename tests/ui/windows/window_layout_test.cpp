@@ -31,15 +31,36 @@ class WindowLayoutTest : public QObject {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QPoint>("designed");  // client area's top-left corner
     QTest::addColumn<QSize>("client");
-    QTest::newRow("main") << "Quelvaris" << QPoint(334, 84) << QSize(707, 467);
-    QTest::newRow("help") << "Form2" << QPoint(123, 584) << QSize(588, 354);
-    QTest::newRow("about") << "Form3" << QPoint(771, 600) << QSize(408, 274);
+    QTest::addColumn<int>("menuBarPixels");  // the menu bar's font; 0: as it is
+    QTest::newRow("main") << "Quelvaris" << QPoint(334, 84) << QSize(707, 467) << 0;
+    QTest::newRow("main, taller menu bar")
+        << "Quelvaris" << QPoint(334, 84) << QSize(707, 467) << 30;
+    QTest::newRow("help") << "Form2" << QPoint(123, 584) << QSize(588, 354) << 0;
+    QTest::newRow("about") << "Form3" << QPoint(771, 600) << QSize(408, 274) << 0;
   }
 
   void windowsStandAtTheirPlacesOrWhollyOnScreen() {
     QFETCH(QString, name);
     QFETCH(QPoint, designed);
     QFETCH(QSize, client);
+    QFETCH(int, menuBarPixels);
+
+    // A desktop whose menu bars are taller than Qt's own: the client area,
+    // not the window, stands at its place.
+    std::unique_ptr<quelvaris::MainWindow> taller;
+    if (menuBarPixels > 0) {
+      const QFont usual = QApplication::font("QMenuBar");
+      QFont large = usual;
+      large.setPixelSize(menuBarPixels);
+      QApplication::setFont(large, "QMenuBar");
+      window->hide();
+      taller = startMainWindow();
+      QApplication::setFont(usual, "QMenuBar");
+      QVERIFY(taller->menuBar()->height() > menuBarPixels);
+    }
+    const auto showAgain = qScopeGuard([&] {
+      if (taller) window->show();
+    });
 
     QWidget* shown = windowsNamed(qPrintable(name)).value(0);
     QVERIFY(shown != nullptr);
