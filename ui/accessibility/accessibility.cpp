@@ -1,8 +1,10 @@
 #include "accessibility/accessibility.h"
 
 #include <QAccessibleWidget>
-#include <QLabel>
+#include <QLineEdit>
 
+#include "accessibility/box_text.h"
+#include "accessibility/result_stops.h"
 #include "widgets/result_label.h"
 #include "windows/about_window.h"
 #include "windows/help_window.h"
@@ -10,15 +12,15 @@
 namespace quelvaris {
 namespace {
 
-// A result field is named by its text alone, even when that is empty; Qt
-// would name an empty label after the frame around it.
+// A result field is named by its meaning and its number, as the window
+// describes it in its "spokenAs" property ("Cemento: %1 sacos").
 class ResultFieldInterface : public QAccessibleWidget {
  public:
-  explicit ResultFieldInterface(QLabel* label)
+  explicit ResultFieldInterface(ResultLabel* label)
       : QAccessibleWidget(label, QAccessible::StaticText) {}
 
   QString text(QAccessible::Text kind) const override {
-    if (kind == QAccessible::Name) return static_cast<const QLabel*>(widget())->text();
+    if (kind == QAccessible::Name) return ResultStops::spokenName(widget());
     return QAccessibleWidget::text(kind);
   }
 };
@@ -30,8 +32,9 @@ bool isSecondaryWindow(const QObject* object) {
 
 QAccessibleInterface* interfaceFor(const QString& /*className*/, QObject* object) {
   if (auto* field = qobject_cast<ResultLabel*>(object)) return new ResultFieldInterface(field);
+  if (auto* box = qobject_cast<QLineEdit*>(object)) return new BoxTextInterface(box);
   if (isSecondaryWindow(object))  // named by its title
-    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
   return nullptr;
 }
 

@@ -2,10 +2,12 @@
 
 namespace quelvaris {
 
-// How screen readers see what Qt's accessibility would present wrongly: the
-// help and about windows, plain top-level widgets, as windows named by their
-// titles rather than fillers; and an empty result field as nothing rather
-// than as the caption of its frame. Install once, before the first window.
+// How screen readers see what Qt's accessibility would present wrongly or not
+// at all: the input boxes through a text interface that neither hangs nor
+// clips their value; each result field named by what it means ("Cemento: 21
+// sacos"), rather than by its bare number or, when empty, by its frame; and
+// the help and about windows as dialogs, which a screen reader reads whole
+// when they open. Install once, before the first window.
 void installAccessibility();
 
 }  // namespace quelvaris

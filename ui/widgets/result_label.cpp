@@ -3,11 +3,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
-#include <QtMath>
 #include <QHelpEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QToolTip>
+#include <QtMath>
 
 namespace {
 

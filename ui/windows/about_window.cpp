@@ -1,6 +1,8 @@
 #include "windows/about_window.h"
 
+#include <QShortcut>
 #include "look/window_style.h"
+
 #include "ui_about_window.h"
 
 namespace quelvaris {
@@ -12,6 +14,8 @@ AboutWindow::AboutWindow() : ui(std::make_unique<Ui::Form3>()) {
   applyWindowStyle(this);
   ui->Command1->setFocus();
   connect(ui->Command1, &QPushButton::clicked, this, &AboutWindow::Command1_Click);
+  // Escape closes it, as it closes any dialog.
+  connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 AboutWindow::~AboutWindow() = default;

@@ -1,6 +1,8 @@
 #include "windows/help_window.h"
 
+#include <QShortcut>
 #include "look/window_style.h"
+
 #include "ui_help_window.h"
 
 namespace quelvaris {
@@ -12,6 +14,8 @@ HelpWindow::HelpWindow() : ui(std::make_unique<Ui::Form2>()) {
   applyWindowStyle(this);
   ui->Command1->setFocus();
   connect(ui->Command1, &QPushButton::clicked, this, &HelpWindow::Command1_Click);
+  // Escape closes it, as it closes any dialog.
+  connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 HelpWindow::~HelpWindow() = default;

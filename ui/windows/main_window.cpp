@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QIcon>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QShortcut>
 #include <algorithm>
 
 #include "look/window_style.h"
@@ -63,6 +65,11 @@ MainWindow::MainWindow() : ui(std::make_unique<Ui::Quelvaris>()) {
       {ui->Label19, &MaterialTexts::waterLitres},
   }};
 
+  QList<QWidget*> materialLabels;
+  for (const MaterialField& field : materialFields) materialLabels << field.label;
+  resultStops = std::make_unique<ResultStops>(ui->Text1, ui->Label33, materialLabels);
+  addKeyboardWays();
+
   connect(ui->Command1, &QPushButton::clicked, this, &MainWindow::Command1_Click);
   connect(ui->Command2, &QPushButton::clicked, this, &MainWindow::Command2_Click);
   connect(ui->Command3, &QPushButton::clicked, this, &MainWindow::Command3_Click);
@@ -96,6 +103,7 @@ void MainWindow::Command1_Click() {
   ui->Text2->setText(toField(results->heightText));
   for (const MaterialField& field : materialFields)
     field.label->setText(toField(results->materials.*field.text));
+  resultStops->present(inputs.selectedClass != 0);
 }
 
 void MainWindow::Command2_Click() {
@@ -128,6 +136,21 @@ void MainWindow::exitSteps() {
   if (form2) form2->close();
   if (form3) form3->close();
   endProgram();
+}
+
+// Keys for those who cannot use the mouse, from any window of the program:
+// F10 opens the menu bar and F1 the help window, as on most desktops. They
+// are shortcuts of their own, so the menu items' captions stay as they are.
+void MainWindow::addKeyboardWays() {
+  auto* menuKey = new QShortcut(Qt::Key_F10, this);
+  menuKey->setContext(Qt::ApplicationShortcut);
+  connect(menuKey, &QShortcut::activated, this, [this] {
+    activateWindow();
+    menuBar()->setActiveAction(ui->mnufile->menuAction());
+  });
+  auto* helpKey = new QShortcut(Qt::Key_F1, this);
+  helpKey->setContext(Qt::ApplicationShortcut);
+  connect(helpKey, &QShortcut::activated, this, &MainWindow::mnuhelpconcrete_Click);
 }
 
 // A class button is read out as the caption beside it, spaces collapsed, and

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "accessibility/result_stops.h"
 #include "quelvaris/calculate_mix.h"
 #include "windows/about_window.h"
 #include "windows/help_window.h"
@@ -39,6 +40,7 @@ class MainWindow : public QMainWindow {
   void mnuabout_Click();
 
   void exitSteps();
+  void addKeyboardWays();
   void describeForScreenReaders();
   int selectedClass() const;
   MaterialTexts materialTexts() const;
@@ -52,6 +54,7 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<Ui::Quelvaris> ui;
   std::array<QRadioButton*, 4> classButtons;  // rows 1 to 4 of the mix table
   std::array<MaterialField, 8> materialFields;
+  std::unique_ptr<ResultStops> resultStops;
   QPointer<HelpWindow> form2;
   QPointer<AboutWindow> form3;
 };
