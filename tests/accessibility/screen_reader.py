@@ -135,7 +135,8 @@ run = text.getAttributeRun(2, False)
 check((run[1], run[2]) == (0, 5), f"the box's text is one attribute run: {run}")
 
 menu_items = [n for n in nodes if n.getRoleName() == "menu item"]
-for item, title in (("Ayuda de Quelvaris", "Ayuda"), ("Acerca de...", "Acerca de...")):
+for item, title in (("Ayuda de Quelvaris", "Ayuda"),
+                    ("Acerca de...", "Acerca de... QUELVARIS, Versión 1.00")):
     press(one([n for n in menu_items if n.name == item], "menu item " + item))
     wait_for(lambda: window(app, "dialog", title), f"the window {title} as a dialog, read whole on opening")
     print(f"The window \"{title}\" opens as a dialog.")

@@ -22,15 +22,7 @@ QString spokenNumber(QString shown) {
 }  // namespace
 
 ResultStops::ResultStops(QWidget* after, QWidget* volume, QList<QWidget*> materials)
-    : volume(volume), materials(std::move(materials)) {
-  QWidget* previous = after;
-  QWidget::setTabOrder(previous, volume);
-  previous = volume;
-  for (QWidget* field : this->materials) {
-    QWidget::setTabOrder(previous, field);
-    previous = field;
-  }
-}
+    : after(after), volume(volume), materials(std::move(materials)) {}
 
 void ResultStops::present(bool materialsWritten) {
   volume->setProperty(WRITTEN, true);
@@ -44,6 +36,12 @@ void ResultStops::present(bool materialsWritten) {
   volume->setFocusPolicy(Qt::TabFocus);
   for (QWidget* field : materials)
     field->setFocusPolicy(materialsWritten ? Qt::TabFocus : Qt::NoFocus);
+  // Qt orders only widgets that take the focus, so the order is set now.
+  QWidget* previous = after;
+  for (QWidget* field : QList<QWidget*>{volume} + materials) {
+    QWidget::setTabOrder(previous, field);
+    previous = field;
+  }
   volume->setFocus(Qt::OtherFocusReason);
 }
 

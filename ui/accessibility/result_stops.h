@@ -18,7 +18,7 @@ namespace quelvaris {
 class ResultStops {
  public:
   // `volume` and `materials`, in reading order, follow `after` in the tab
-  // order, for when they become stops.
+  // order when they are stops.
   ResultStops(QWidget* after, QWidget* volume, QList<QWidget*> materials);
 
   // After a calculation; the material fields hold new results only when a
@@ -33,6 +33,7 @@ class ResultStops {
   static QString spokenName(const QWidget* field);
 
  private:
+  QWidget* after;
   QWidget* volume;
   QList<QWidget*> materials;
 };

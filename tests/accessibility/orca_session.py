@@ -1,0 +1,223 @@
+"""Quelvaris used by keyboard alone with Orca, and what Orca says.
+
+Runs inside a private desktop (see private_desktop). Starts Orca speaking
+Spanish through speech-dispatcher into a file, with nothing played, then the
+program, and types as a blind user would: a class, the two boxes, Calcular,
+the nine results, the help and about windows, and Salir. After each key it
+waits until Orca has said everything (its debug log goes quiet) and checks
+what was said. Prints the whole conversation.
+    orca_session.py PROGRAM
+"""
+
+import os
+import pty
+import re
+import subprocess
+import sys
+import threading
+import time
+
+PROGRAM = sys.argv[1]
+HOME = os.environ["HOME"]
+SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\{")
+
+# Each step: the keys pressed (xdotool names, or "type:TEXT"), and what Orca
+# must say in answer, every piece somewhere in its words.
+STEPS = [
+    ("start", ["Calcular"]),  # the program opens with the focus on Calcular
+    # Without a class, only the volume is computed, and the user is told so.
+    ("Return", ["Volumen: 0.00 metros cúbicos", "Solo se calculó el volumen"]),
+    ("Tab", ["Calcular"]),
+    ("Tab Tab Tab", ["f'c = 250 kg/cm2"]),
+    ("Up Up", ["f'c = 150 kg/cm2"]),
+    ("space", ["seleccionado"]),
+    ("Tab", ["Altura o peralte del elemento, en metros"]),
+    ("type:0.12", []),
+    ("Tab", ["Área del elemento, en metros cuadrados"]),
+    ("type:25", []),
+    # The last results stay keyboard stops after the boxes.
+    ("Tab", ["Volumen: 0.00 metros cúbicos"]),
+    ("Tab", ["Calcular"]),
+    ("Return", ["Volumen: 3.00 metros cúbicos"]),
+    ("Tab", ["Cemento: 21 sacos"]),
+    ("Tab", ["Cemento: 1.1 toneladas"]),
+    ("Tab", ["Arena: 80 botes"]),
+    ("Tab", ["Arena: 1.4 metros cúbicos"]),
+    ("Tab", ["Grava: 112 botes"]),
+    ("Tab", ["Grava: 2.0 metros cúbicos"]),
+    ("Tab", ["Agua: 38 botes"]),
+    ("Tab", ["Agua: 690 litros"]),
+    ("Tab", ["Calcular"]),
+    # Back into the boxes: their values heard whole, and every way of moving
+    # through them answered (Ctrl+Right to the end once hung the program).
+    ("shift+Tab shift+Tab", ["Agua: 38 botes"]),
+    ("Tab Tab Tab Tab Tab", ["f'c = 150 kg/cm2", "seleccionado"]),
+    ("Tab", ["Altura o peralte del elemento, en metros", "0.12"]),
+    ("Tab", ["Área del elemento, en metros cuadrados", "25.00"]),
+    ("End", []),
+    ("ctrl+Left", []),
+    ("ctrl+Right", []),
+    ("Home", []),
+    ("ctrl+Right", []),
+    ("ctrl+Right", []),
+    ("shift+End", []),
+    ("shift+ctrl+Left", []),
+    ("shift+Home", []),
+    ("F1", ["Ayuda", "diálogo", "COMO UTILIZAR EL PROGRAMA", "7.- Si se desea calcular", "Regresar"]),
+    ("Escape", ["Área del elemento, en metros cuadrados"]),
+    ("F10", ["Archivo"]),
+    ("Right", []),  # Qt closes one menu before it opens the next: Orca reads the window between
+    ("Down", ["Acerca de..."]),
+    ("Return", ["Acerca de...", "diálogo", "QUELVARIS", "Versión 1.00", "Aceptar"]),
+    ("Escape", ["Área del elemento, en metros cuadrados"]),
+    ("F10", ["Archivo"]),
+    ("Down", ["Salir"]),
+    ("Return", []),  # the program ends
+]
+
+
+class Log:
+    """Orca's debug log, read line by line as Orca writes it."""
+
+    def __init__(self, command, env):
+        # A terminal makes Orca's writes line by line; to a file they would
+        # come in blocks, long after they were said.
+        main, child = pty.openpty()
+        self.process = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL,
+                                        stdout=child, stderr=child, close_fds=True)
+        os.close(child)
+        self.lines = []
+        self.changed = time.monotonic()
+        self.lock = threading.Lock()
+        threading.Thread(target=self.read, args=(main,), daemon=True).start()
+
+    def read(self, fd):
+        pending = b""
+        while True:
+            try:
+                chunk = os.read(fd, 65536)
+            except OSError:
+                return
+            if not chunk:
+                return
+            pending += chunk
+            *complete, pending = pending.split(b"\n")
+            with self.lock:
+                self.lines.extend(line.decode("utf-8", "replace") for line in complete)
+                self.changed = time.monotonic()
+
+    def mark(self):
+        with self.lock:
+            return len(self.lines)
+
+    def quiet(self, quiet_for=1.5, limit=30):
+        """Waits until nothing was written for `quiet_for` seconds."""
+        deadline = time.monotonic() + limit
+        while time.monotonic() < deadline:
+            with self.lock:
+                if time.monotonic() - self.changed >= quiet_for:
+                    return True
+            time.sleep(0.1)
+        return False
+
+    def said_since(self, mark):
+        with self.lock:
+            return [m.group(1) for m in map(SPOKEN.search, self.lines[mark:]) if m]
+
+    def wait_for(self, pattern, limit=30):
+        deadline = time.monotonic() + limit
+        while time.monotonic() < deadline:
+            with self.lock:
+                if any(pattern in line for line in self.lines):
+                    return True
+            time.sleep(0.1)
+        return False
+
+
+def write(path, text):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as file:
+        file.write(text)
+
+
+def speak_into_a_file():
+    """speech-dispatcher with one voice, which appends what it would say to a
+    file, and libao with its null driver, so that nothing is played."""
+    config = os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher")
+    write(os.path.join(config, "speechd.conf"),
+          'AddModule "file" "sd_generic" "file.conf"\n'
+          "DefaultModule file\n"
+          'LanguageDefaultModule "es" "file"\n'
+          'AudioOutputMethod "libao"\n')
+    write(os.path.join(config, "modules", "file.conf"),
+          f"GenericExecuteSynth \"printf '%s\\\\n' \\'$DATA\\' >> {HOME}/spoken.txt\"\n"
+          'AddVoice "es" "MALE1" "es"\n'
+          'GenericLanguage "es" "es" "utf-8"\n')
+    write(os.path.join(HOME, ".libao"), "default_driver=null\n")
+
+
+def press(keys):
+    if keys.startswith("type:"):
+        subprocess.run(["xdotool", "type", "--delay", "150", keys[5:]], check=True)
+        return
+    for key in keys.split():
+        subprocess.run(["xdotool", "key", key], check=True)
+        time.sleep(0.4)
+
+
+def main():
+    if subprocess.run(["pgrep", "-x", "orca"], capture_output=True).returncode == 0:
+        print("FAIL: another Orca is running on this machine; Orca runs once a user")
+        return 1
+    speak_into_a_file()
+    subprocess.run(["xset", "r", "off"], check=True)  # no repeated keys on a slow machine
+    env = dict(os.environ, LANG="es_MX.UTF-8", LANGUAGE="es")
+    env.pop("LC_ALL", None)
+    orca = Log(["/usr/bin/python3", "/usr/bin/orca", "--disable", "braille",
+                "-u", os.path.join(HOME, "orca"), "--debug-file=/dev/stdout"], env)
+    program = None
+    failures = []
+    try:
+        if not orca.wait_for("SPEECH OUTPUT:"):
+            print("FAIL: Orca did not start:\n" + "\n".join(orca.lines[-30:]))
+            return 1
+        orca.quiet()
+        print("key | what Orca said")
+        for keys, expected in STEPS:
+            mark = orca.mark()
+            if keys == "start":
+                program = subprocess.Popen([PROGRAM], stderr=open(os.path.join(HOME, "program.log"), "w"))
+                subprocess.run(["xdotool", "search", "--sync", "--name", "^Quelvaris $",
+                                "windowactivate", "--sync"], check=True, timeout=20)
+            else:
+                press(keys)
+            if not orca.quiet():
+                failures.append(f"{keys}: Orca never went quiet")
+            said = orca.said_since(mark)
+            print(f"{keys} | " + " / ".join(said))
+            heard = " ".join(said)
+            missing = [piece for piece in expected if piece not in heard]
+            if missing:
+                failures.append(f"{keys}: not heard {missing}")
+                print("  FAIL: not heard:", missing)
+        try:
+            program.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            failures.append("Salir did not end the program")
+    finally:
+        if program and program.poll() is None:
+            program.kill()
+        orca.process.terminate()
+        try:
+            orca.process.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            orca.process.kill()
+    if failures:
+        print("\n".join(["FAIL: " + f for f in failures]))
+        with open(os.path.join(HOME, "program.log"), encoding="utf-8", errors="replace") as log:
+            print("The program said:\n" + log.read())
+    print(f"orca: {len(STEPS) - len(failures)} passed, {len(failures)} failed")
+    return 1 if failures else 0
+
+
+sys.exit(main())
