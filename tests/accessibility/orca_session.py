@@ -9,6 +9,7 @@ what was said. Prints the whole conversation.
     orca_session.py PROGRAM
 """
 
+import glob
 import os
 import pty
 import re
@@ -156,6 +157,19 @@ def speak_into_a_file():
     write(os.path.join(HOME, ".libao"), "default_driver=null\n")
 
 
+def another_orca():
+    """Whether an Orca runs (not one that has ended and awaits its parent)."""
+    for status in glob.glob("/proc/[0-9]*/status"):
+        try:
+            with open(status, encoding="utf-8") as file:
+                fields = dict(line.split(":\t", 1) for line in file if ":\t" in line)
+        except OSError:
+            continue
+        if fields.get("Name", "").strip() == "orca" and not fields.get("State", "").startswith("Z"):
+            return True
+    return False
+
+
 def press(keys):
     if keys.startswith("type:"):
         subprocess.run(["xdotool", "type", "--delay", "150", keys[5:]], check=True)
@@ -166,7 +180,7 @@ def press(keys):
 
 
 def main():
-    if subprocess.run(["pgrep", "-x", "orca"], capture_output=True).returncode == 0:
+    if another_orca():
         print("FAIL: another Orca is running on this machine; Orca runs once a user")
         return 1
     speak_into_a_file()
@@ -214,6 +228,8 @@ def main():
             orca.process.kill()
     if failures:
         print("\n".join(["FAIL: " + f for f in failures]))
+        troubles = [line for line in orca.lines if re.search(r"ERROR|EXCEPTION|Traceback|hung|timed out", line)]
+        print("Orca's log, its troubles:\n" + "\n".join(troubles[-30:]))
         with open(os.path.join(HOME, "program.log"), encoding="utf-8", errors="replace") as log:
             print("The program said:\n" + log.read())
     print(f"orca: {len(STEPS) - len(failures)} passed, {len(failures)} failed")

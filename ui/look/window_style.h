@@ -28,8 +28,9 @@ QFont titleFont(TitleFace face, qreal points);
 // top edge, with a clear focus ring on the class buttons.
 void applyProgramStyle();
 
-// For the whole application, before the first window: the interface font as
-// every widget's default, so that no window lays its texts out twice.
+// For the whole application, before the first window: the faces the program
+// carries registered, and the interface font as every widget's default, so
+// that no window lays its texts out twice.
 void applyInterfaceFont();
 
 // Fixed size, a narrow title bar with the caption and a close control only, no
