@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QVariant>
 #include <QWidget>
+#include <utility>
 
 namespace quelvaris {
 namespace {

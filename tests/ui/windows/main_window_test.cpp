@@ -2,6 +2,7 @@
 #include <QFontInfo>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -280,6 +281,16 @@ class MainWindowTest : public QObject {
         items << item->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0);
     QCOMPARE(items, (QStringList{"Deshacer", "Rehacer", "Cortar", "Copiar", "Pegar", "Borrar",
                                  "Seleccionar todo"}));
+  }
+
+  // F1 opens the help and F10 the menu bar's first menu, wherever the focus is.
+  void keysOpenTheHelpAndTheMenu() {
+    QTest::keyClick(control(w(), "Text2"), Qt::Key_F1);
+    QCOMPARE(windowsNamed("Form2").size(), 1);
+    QWidget* help = windowsNamed("Form2").value(0);
+    QTest::keyClick(control(help, "Command1"), Qt::Key_F10);
+    QCOMPARE(window->menuBar()->activeAction(), control<QMenu>(w(), "mnufile")->menuAction());
+    help->close();
   }
 
   void boxesHaveNoLengthLimit() {

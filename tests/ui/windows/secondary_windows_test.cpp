@@ -57,15 +57,18 @@ class SecondaryWindowsTest : public QObject {
              QStringLiteral("Versión " QUELVARIS_VERSION));
   }
 
-  // Closed by its button, with the mouse or with Return or Enter on it.
+  // Closed by its button, with the mouse or with Return or Enter on it, or
+  // with Escape, as any dialog.
   void closingUnloadsAndReopeningCreatesAfresh_data() {
     QTest::addColumn<QString>("menuItem");
     QTest::addColumn<QString>("form");
     QTest::addColumn<int>("key");  // 0: a click
     for (const auto& [menuItem, form] :
          {std::pair{"mnuhelpconcrete", "Form2"}, {"mnuabout", "Form3"}})
-      for (const auto& [how, key] :
-           {std::pair{"click", 0}, {"Return", int(Qt::Key_Return)}, {"Enter", int(Qt::Key_Enter)}})
+      for (const auto& [how, key] : {std::pair{"click", 0},
+                                     {"Return", int(Qt::Key_Return)},
+                                     {"Enter", int(Qt::Key_Enter)},
+                                     {"Escape", int(Qt::Key_Escape)}})
         QTest::addRow("%s, %s", form, how) << menuItem << form << key;
   }
 
@@ -77,6 +80,7 @@ class SecondaryWindowsTest : public QObject {
     trigger(menuItem);
     QPointer<QWidget> first = windowsNamed(qPrintable(form)).value(0);
     const QPoint position = first->pos();
+    QVERIFY(QTest::qWaitForWindowActive(first));
     if (key == 0)
       click(first, "Command1");
     else
