@@ -18,6 +18,8 @@ int main(int argc, char* argv[]) {
   // command line, which it needs to take its own options out of it.
   const bool display = quelvaris::displayAvailable(argc, argv);
   if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // Qt's warning of a missing XDG_RUNTIME_DIR (root in a container) would
+  // stand in the answers to --version and --help; it is kept out until then.
   std::optional<quelvaris::RuntimeDirWarningFilter> quietStart(std::in_place);
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quelvaris"));
