@@ -9,7 +9,6 @@ what was said. Prints the whole conversation.
     orca_session.py PROGRAM
 """
 
-import glob
 import os
 import pty
 import re
@@ -157,17 +156,18 @@ def speak_into_a_file():
     write(os.path.join(HOME, ".libao"), "default_driver=null\n")
 
 
-def another_orca():
-    """Whether an Orca runs (not one that has ended and awaits its parent)."""
-    for status in glob.glob("/proc/[0-9]*/status"):
-        try:
-            with open(status, encoding="utf-8") as file:
-                fields = dict(line.split(":\t", 1) for line in file if ":\t" in line)
-        except OSError:
-            continue
-        if fields.get("Name", "").strip() == "orca" and not fields.get("State", "").startswith("Z"):
-            return True
-    return False
+def another_orca(patience=20):
+    """Whether another Orca of this user runs, after waiting `patience` seconds
+    for one that is ending. Orca refuses to start beside any process of its
+    name, even one that has ended and awaits its parent, so neither counts
+    as gone until it is."""
+    deadline = time.monotonic() + patience
+    while time.monotonic() < deadline:
+        if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
+                          capture_output=True).returncode != 0:
+            return False
+        time.sleep(0.5)
+    return True
 
 
 def press(keys):
@@ -226,6 +226,7 @@ def main():
             orca.process.wait(timeout=10)
         except subprocess.TimeoutExpired:
             orca.process.kill()
+            orca.process.wait()
     if failures:
         print("\n".join(["FAIL: " + f for f in failures]))
         troubles = [line for line in orca.lines if re.search(r"ERROR|EXCEPTION|Traceback|hung|timed out", line)]
