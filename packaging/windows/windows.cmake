@@ -35,7 +35,13 @@ install(FILES /usr/share/doc/fonts-dejavu-core/copyright DESTINATION ${licences}
         RENAME DejaVu.txt)
 install(FILES /usr/share/doc/fonts-liberation/copyright DESTINATION ${licences}
         RENAME Liberation.txt)
-install(FILES copyright DESTINATION ${licences} RENAME Quelvaris.txt)
+# Quelvaris' own: its notice in Spanish, which the installer shows too, with
+# a byte-order mark that tells Windows' editors and the installer its UTF-8.
+file(READ windows/licencia.txt notice)
+string(ASCII 239 187 191 utf8_mark)
+set(CPACK_QUELVARIS_LICENCE ${CMAKE_CURRENT_BINARY_DIR}/Quelvaris.txt)
+file(WRITE ${CPACK_QUELVARIS_LICENCE} "${utf8_mark}${notice}")
+install(FILES ${CPACK_QUELVARIS_LICENCE} DESTINATION ${licences})
 
 # Nothing the program does not need: no symbols in any of its binaries.
 install(CODE "
@@ -56,7 +62,14 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME quelvaris.exe)
 set(CPACK_NSIS_MUI_ICON ${QUELVARIS_ICO})
 set(CPACK_NSIS_MUI_UNIICON ${QUELVARIS_ICO})
 set(CPACK_NSIS_UNINSTALL_NAME Desinstalar)
-# Our installer's script, in place of CPack's own.
+# Our installer's script, in place of CPack's own, read as UTF-8.
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/windows)
+set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS -INPUTCHARSET UTF8)
+set(CPACK_QUELVARIS_APP_ID ${QUELVARIS_APP_ID})  # the running program's mutex
+# The same zip from every build of a release: folders with fixed modes,
+# whatever the builder's umask; the files' times are SOURCE_DATE_EPOCH's,
+# which CPack honours.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # The zip unpacks into one folder, which runs from wherever it is put.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)

@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
   quietStart.reset();
+  quelvaris::announceRunning();
 
   quelvaris::installQtTranslation(application);
   quelvaris::applyProgramStyle();

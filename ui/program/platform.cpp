@@ -62,6 +62,15 @@ void attachToParentConsole() {
 #endif
 }
 
+void announceRunning() {
+#ifdef Q_OS_WIN
+  // In the global namespace, so that an installer run by another user, or
+  // elevated, sees it too. The handle is never closed: Windows releases it
+  // when the program ends, however it ends.
+  CreateMutexW(nullptr, FALSE, L"Global\\" QUELVARIS_APP_ID);
+#endif
+}
+
 RuntimeDirWarningFilter::RuntimeDirWarningFilter() {
   passedOn = qInstallMessageHandler(dropRuntimeDirWarning);
 }

@@ -22,6 +22,13 @@ void chooseFontEngine();
 // nothing is done.
 void attachToParentConsole();
 
+// On Windows: tells the installer that the program is running, by a named
+// mutex that the program holds until it ends. Windows locks a running
+// program's files, so an install or uninstall beside it would fail half-way;
+// the installer looks for the mutex first (packaging/windows). Elsewhere
+// nothing is done.
+void announceRunning();
+
 // Keeps Qt's warning that XDG_RUNTIME_DIR is not set (as for root in a
 // container) out of what the program prints, until stopped.
 class RuntimeDirWarningFilter {
