@@ -1,6 +1,7 @@
 #include "look/window_style.h"
 
 #include "look/focus_ring_style.h"
+#include "look/task_bar.h"
 
 #include <algorithm>
 
@@ -111,6 +112,7 @@ void applyWindowStyle(QWidget* window) {
     layout->activate();
   }
   placeOnScreen(window);
+  keepOffTaskBar(window);
 }
 
 }  // namespace quelvaris

@@ -12,7 +12,7 @@
 
 int main(int argc, char* argv[]) {
   quelvaris::attachToParentConsole();
-  quelvaris::chooseFontEngine();
+  quelvaris::choosePlatform(argc, argv);
   // Without a display the program still answers --version and --help (over
   // SSH, say): Qt then starts on its offscreen platform, only to read the
   // command line, which it needs to take its own options out of it.
@@ -44,5 +44,8 @@ int main(int argc, char* argv[]) {
   quelvaris::installAccessibility();
   quelvaris::MainWindow window;
   window.show();
+  // A tool window is mapped without the keyboard on most desktops; the user
+  // starts with it on "Calcular", and a keyboard-only user has no other way in.
+  window.activateWindow();
   return application.exec();
 }

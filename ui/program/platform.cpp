@@ -35,19 +35,30 @@ void dropRuntimeDirWarning(QtMsgType type, const QMessageLogContext& context,
   std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
-}  // namespace
-
-bool displayAvailable(int argc, char* argv[]) {
-  if (!DISPLAY_FROM_ENVIRONMENT) return true;
-  if (isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM")) return true;
+bool platformChosen(int argc, char* argv[]) {
+  if (isSet("QT_QPA_PLATFORM")) return true;
   for (int i = 1; i < argc; ++i)
     if (std::strcmp(argv[i], "-platform") == 0) return true;
   return false;
 }
 
-void chooseFontEngine() {
+}  // namespace
+
+bool displayAvailable(int argc, char* argv[]) {
+  if (!DISPLAY_FROM_ENVIRONMENT) return true;
+  return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || platformChosen(argc, argv);
+}
+
+void choosePlatform(int argc, char* argv[]) {
+  if (platformChosen(argc, argv)) return;
 #ifdef Q_OS_WIN
-  if (!isSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+  qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#else
+  if (DISPLAY_FROM_ENVIRONMENT && isSet("WAYLAND_DISPLAY") && isSet("DISPLAY")) {
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    if (isSet("XDG_ACTIVATION_TOKEN") && !isSet("DESKTOP_STARTUP_ID"))
+      qputenv("DESKTOP_STARTUP_ID", qgetenv("XDG_ACTIVATION_TOKEN"));
+  }
 #endif
 }
 

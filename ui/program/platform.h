@@ -10,12 +10,21 @@ namespace quelvaris {
 // chosen by the environment or by -platform is trusted.
 bool displayAvailable(int argc, char* argv[]);
 
-// On Windows: the text of the windows measured as on the desktops the layout
-// was drawn on. Windows' own font engines round every glyph's advance to a
-// whole pixel, which makes the interface font about 6% wider and wraps
-// labels; Qt's FreeType engine does not. A platform the user chose is kept.
-// Elsewhere nothing is done.
-void chooseFontEngine();
+// The platform Qt starts on, unless the user chose one (QT_QPA_PLATFORM or
+// -platform), which is kept.
+// - On a desktop that offers both Wayland and X11 (GNOME and KDE Plasma run
+//   X11 programs through Xwayland): X11. Wayland lets no program place its
+//   windows or keep them out of the task switcher, and Qt would draw its own
+//   title bar with minimise and maximise; on X11 the windows stand where they
+//   are laid out, with the desktop's own narrow title bar. A Wayland start-up
+//   token (XDG_ACTIVATION_TOKEN) is passed on as X11's (DESKTOP_STARTUP_ID),
+//   which the same desktops accept, so that the window takes the keyboard.
+//   A desktop with Wayland alone keeps Wayland.
+// - On Windows: the text of the windows measured as on the desktops the
+//   layout was drawn on. Windows' own font engines round every glyph's
+//   advance to a whole pixel, which makes the interface font about 6% wider
+//   and wraps labels; Qt's FreeType engine does not.
+void choosePlatform(int argc, char* argv[]);
 
 // On Windows: a desktop program has no console of its own, so that --version
 // and --help print in the console it was started from, if any. Elsewhere
