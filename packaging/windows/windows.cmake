@@ -50,8 +50,9 @@ install(CODE "
     execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
   endforeach()")
 
-# cpack: quelvaris-1.00-win64.exe, an installer, and quelvaris-1.00-win64.zip.
-set(CPACK_GENERATOR NSIS ZIP)
+# cpack: quelvaris-1.00-win64.exe, the installer. The zip of the same folder
+# is made by make-zip beside this file (scripts/windows), in a fixed order.
+set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_FILE_NAME quelvaris-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quelvaris)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quelvaris)
@@ -66,10 +67,6 @@ set(CPACK_NSIS_UNINSTALL_NAME Desinstalar)
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_SOURCE_DIR}/windows)
 set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS -INPUTCHARSET UTF8)
 set(CPACK_QUELVARIS_APP_ID ${QUELVARIS_APP_ID})  # the running program's mutex
-# The same zip from every build of a release: folders with fixed modes,
-# whatever the builder's umask; the files' times are SOURCE_DATE_EPOCH's,
-# which CPack honours.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-# The zip unpacks into one folder, which runs from wherever it is put.
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+# The same installer from every build of a release: its lists in one order.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer_lists.cmake)
+
