@@ -17,6 +17,8 @@ import sys
 import threading
 import time
 
+from keyboard_at_start import main_window_has_keyboard
+
 PROGRAM = sys.argv[1]
 HOME = os.environ["HOME"]
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\{")
@@ -201,8 +203,8 @@ def main():
             mark = orca.mark()
             if keys == "start":
                 program = subprocess.Popen([PROGRAM], stderr=open(os.path.join(HOME, "program.log"), "w"))
-                subprocess.run(["xdotool", "search", "--sync", "--name", "^Quelvaris $",
-                                "windowactivate", "--sync"], check=True, timeout=20)
+                if not main_window_has_keyboard():
+                    failures.append("start: the main window did not take the keyboard")
             else:
                 press(keys)
             if not orca.quiet():

@@ -12,6 +12,8 @@ import subprocess
 import sys
 import time
 
+from keyboard_at_start import main_window_has_keyboard
+
 import pyatspi
 
 AREA, HEIGHT, CLASS = "25", "0.12", "f'c = 150 kg/cm2 Para pisos y firmes, castillos de seccion pequeña y cerramientos"
@@ -77,10 +79,10 @@ def press(node):
 
 app = wait_for(application, "the program on the accessibility bus")
 main = wait_for(lambda: window(app, "frame", "Quelvaris "), "the main window as a frame")
-# A tool window takes no focus of its own when it opens: give it the focus,
-# as a user's first click would.
-subprocess.run(["xdotool", "search", "--sync", "--name", "^Quelvaris $", "windowactivate", "--sync"],
-               check=True, timeout=15)
+# The program takes the keyboard at start by itself, as a blind user needs.
+if not main_window_has_keyboard():
+    print("FAIL: the main window did not take the keyboard at start")
+    sys.exit(1)
 nodes = descendants(main)
 
 print("The main window, as a screen reader reads it (role | name | description):")

@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <cstdio>
 
+#include "program/console.h"
+
 namespace quelvaris {
 namespace {
 
@@ -21,13 +23,10 @@ constexpr const char* USAGE =
     "\n"
     "También acepta las opciones de Qt, como -platform y -style.\n";
 
-void print(std::FILE* stream, const QString& text) {
-  std::fputs(text.toUtf8().constData(), stream);
-}
-
 int usageError(const QString& problem) {
-  print(stderr, QStringLiteral("quelvaris: %1\nEscriba «quelvaris --help» para ver las opciones.\n")
-                    .arg(problem));
+  writeToUser(stderr,
+              QStringLiteral("quelvaris: %1\nEscriba «quelvaris --help» para ver las opciones.\n")
+                  .arg(problem));
   return 2;
 }
 
@@ -54,12 +53,12 @@ std::optional<int> handleCommandLine(const QStringList& arguments) {
     return usageError(
         QStringLiteral("argumento no esperado: %1").arg(parser.positionalArguments().value(0)));
   if (parser.isSet(help)) {
-    print(stdout, QString::fromUtf8(USAGE));
+    writeToUser(stdout, QString::fromUtf8(USAGE));
     return 0;
   }
   if (parser.isSet(version)) {
-    print(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
-                                                QCoreApplication::applicationVersion()));
+    writeToUser(stdout, QStringLiteral("%1 %2\n").arg(QCoreApplication::applicationName(),
+                                                      QCoreApplication::applicationVersion()));
     return 0;
   }
   return std::nullopt;

@@ -6,12 +6,12 @@
 #include "accessibility/accessibility.h"
 #include "look/window_style.h"
 #include "program/command_line.h"
+#include "program/console.h"
 #include "program/platform.h"
 #include "program/translations.h"
 #include "windows/main_window.h"
 
 int main(int argc, char* argv[]) {
-  quelvaris::attachToParentConsole();
   quelvaris::choosePlatform(argc, argv);
   // Without a display the program still answers --version and --help (over
   // SSH, say): Qt then starts on its offscreen platform, only to read the
@@ -36,6 +36,7 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
   quietStart.reset();
+  quelvaris::releaseStartingConsole();
   quelvaris::announceRunning();
 
   quelvaris::installQtTranslation(application);

@@ -62,17 +62,6 @@ void choosePlatform(int argc, char* argv[]) {
 #endif
 }
 
-void attachToParentConsole() {
-#ifdef Q_OS_WIN
-  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-    SetConsoleOutputCP(CP_UTF8);  // the program writes UTF-8: "versión", "opción"
-    // Streams already bound (redirected to a file or a pipe) stay as they are.
-    if (_fileno(stdout) < 0) std::freopen("CONOUT$", "w", stdout);
-    if (_fileno(stderr) < 0) std::freopen("CONOUT$", "w", stderr);
-  }
-#endif
-}
-
 void announceRunning() {
 #ifdef Q_OS_WIN
   // In the global namespace, so that an installer run by another user, or

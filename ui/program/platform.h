@@ -26,11 +26,6 @@ bool displayAvailable(int argc, char* argv[]);
 //   and wraps labels; Qt's FreeType engine does not.
 void choosePlatform(int argc, char* argv[]);
 
-// On Windows: a desktop program has no console of its own, so that --version
-// and --help print in the console it was started from, if any. Elsewhere
-// nothing is done.
-void attachToParentConsole();
-
 // On Windows: tells the installer that the program is running, by a named
 // mutex that the program holds until it ends. Windows locks a running
 // program's files, so an install or uninstall beside it would fail half-way;

@@ -23,10 +23,17 @@ QString toField(const std::string& text) {
 
 // Shows a secondary window, creating it if it is not open, and brings it to
 // the front. Its size and its first position are its own. A window closed a
-// moment ago may still await its deletion; it is never shown again.
+// moment ago may still await its deletion; it is never shown again. Once it
+// is gone, the keyboard goes back to `main` if no window of the program has
+// it: some desktops hand it to no window kept off the task bar (Openbox).
 template <class Window>
-void openOnce(QPointer<Window>& window) {
-  if (window.isNull() || window->isHidden()) window = new Window;
+void openOnce(QPointer<Window>& window, QWidget* main) {
+  if (window.isNull() || window->isHidden()) {
+    window = new Window;
+    QObject::connect(window, &QObject::destroyed, main, [main] {
+      if (QApplication::activeWindow() == nullptr && main->isVisible()) main->activateWindow();
+    });
+  }
   window->show();
   window->raise();
   window->activateWindow();
@@ -124,11 +131,11 @@ void MainWindow::mnuexit_Click() {
 }
 
 void MainWindow::mnuhelpconcrete_Click() {
-  openOnce(form2);
+  openOnce(form2, this);
 }
 
 void MainWindow::mnuabout_Click() {
-  openOnce(form3);
+  openOnce(form3, this);
 }
 
 // "Salir": unload the help window, then the about window, then end.
