@@ -7,6 +7,7 @@
 #include "look/window_style.h"
 #include "program/command_line.h"
 #include "program/console.h"
+#include "program/keyboard_at_start.h"
 #include "program/platform.h"
 #include "program/translations.h"
 #include "windows/main_window.h"
@@ -45,8 +46,6 @@ int main(int argc, char* argv[]) {
   quelvaris::installAccessibility();
   quelvaris::MainWindow window;
   window.show();
-  // A tool window is mapped without the keyboard on most desktops; the user
-  // starts with it on "Calcular", and a keyboard-only user has no other way in.
-  window.activateWindow();
+  quelvaris::takeKeyboardAtStart(&window);
   return application.exec();
 }
