@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
+#include <io.h>
 #include <windows.h>
 #endif
 
@@ -42,7 +43,11 @@ void writeToStartingConsole(const QString& text) {
 
 void writeToUser(std::FILE* stream, const QString& text) {
 #ifdef Q_OS_WIN
-  HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  // The C runtime's own stream, which is bound as its parent passed it (a
+  // console's cmd may pass it without setting the process's standard handles).
+  const int descriptor = _fileno(stream);
+  HANDLE handle =
+      descriptor < 0 ? INVALID_HANDLE_VALUE : reinterpret_cast<HANDLE>(_get_osfhandle(descriptor));
   if (writeToConsole(handle, text)) return;
   if (!isFileOrPipe(handle)) {
     writeToStartingConsole(text);
