@@ -61,6 +61,9 @@ void writeToUser(std::FILE* stream, const QString& text) {
 void releaseStartingConsole() {
 #ifdef Q_OS_WIN
   if (qEnvironmentVariableIsSet("QUELVARIS_FROM_CONSOLE")) {
+    // A NUL, which no answer holds, tells the companion that the windows
+    // open; it does not wait for the pipes to close, which Wine may delay.
+    std::fputc('\0', stdout);
     std::fflush(nullptr);
     std::freopen("NUL", "w", stdout);
     std::freopen("NUL", "w", stderr);

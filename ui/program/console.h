@@ -18,8 +18,9 @@ namespace quelvaris {
 void writeToUser(std::FILE* stream, const QString& text);
 
 // On Windows, started by quelvaris.com from a console, which waits for the
-// program's answer: closes the program's standard streams before the windows
-// open, so that the console gets its prompt back. Elsewhere nothing is done.
+// program's answer: tells it, before the windows open, that there is none,
+// and closes the program's standard streams, so that the console gets its
+// prompt back. Elsewhere nothing is done.
 void releaseStartingConsole();
 
 }  // namespace quelvaris

@@ -39,13 +39,19 @@ std::wstring argumentsOf(const wchar_t* commandLine) {
   return rest;
 }
 
-std::string readAll(HANDLE pipe) {
-  std::string text;
+// Reads `pipe` to its end, or to a NUL when `upToNul`; says whether it met one.
+bool readAll(HANDLE pipe, std::string& text, bool upToNul) {
   char buffer[4096];
   DWORD read = 0;
-  while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0)
+  while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read > 0) {
     text.append(buffer, read);
-  return text;
+    const std::string::size_type nul = upToNul ? text.find('\0') : std::string::npos;
+    if (nul != std::string::npos) {
+      text.resize(nul);
+      return true;
+    }
+  }
+  return false;
 }
 
 // The program writes UTF-8; a console is given UTF-16, anything else the
@@ -96,18 +102,17 @@ int main() {
   }
   CloseHandle(outWrite);
   CloseHandle(errWrite);
-  const std::string out = readAll(outRead);
-  const std::string err = readAll(errRead);
+  std::string out, err;
+  const bool windows = readAll(outRead, out, true);
+  if (!windows) readAll(errRead, err, false);
   pass(out, GetStdHandle(STD_OUTPUT_HANDLE));
   pass(err, GetStdHandle(STD_ERROR_HANDLE));
 
   // An answer ends the program at once; its status is the companion's. A
-  // program that said nothing opened its windows, and is left to them.
+  // program that opened its windows is left to them.
   DWORD status = 0;
-  if (!out.empty() || !err.empty()) {
-    if (WaitForSingleObject(started.hProcess, 5000) == WAIT_OBJECT_0)
-      GetExitCodeProcess(started.hProcess, &status);
-  }
+  if (!windows && WaitForSingleObject(started.hProcess, 5000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(started.hProcess, &status);
   CloseHandle(started.hThread);
   CloseHandle(started.hProcess);
   return static_cast<int>(status);
