@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QtGlobal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -25,14 +24,11 @@ bool isSet(const char* name) {
 
 QtMessageHandler passedOn = nullptr;
 
+// Qt 6 hands back its default handler when none was installed, never null.
 void dropRuntimeDirWarning(QtMsgType type, const QMessageLogContext& context,
                            const QString& message) {
   if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set"))) return;
-  if (passedOn != nullptr) {
-    passedOn(type, context, message);
-    return;
-  }
-  std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+  passedOn(type, context, message);
 }
 
 bool platformChosen(int argc, char* argv[]) {
