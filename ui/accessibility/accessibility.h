@@ -5,9 +5,8 @@ namespace quelvaris {
 // How screen readers see what Qt's accessibility would present wrongly or not
 // at all: the input boxes through a text interface that neither hangs nor
 // clips their value; each result field named by what it means ("Cemento: 21
-// sacos"), rather than by its bare number or, when empty, by its frame; and
-// the help and about windows as dialogs, which a screen reader reads whole
-// when they open. Install once, before the first window.
+// sacos"), rather than by its bare number or, when empty, by its frame.
+// Install once, before the first window.
 void installAccessibility();
 
 }  // namespace quelvaris

@@ -22,8 +22,12 @@ int BoxTextInterface::resolved(int offset) const {
   return offset;
 }
 
+QString BoxTextInterface::shown() const {
+  return box()->displayText();
+}
+
 QString BoxTextInterface::text(QAccessible::Text kind) const {
-  if (kind == QAccessible::Value && !box()->text().isEmpty()) return box()->text();
+  if (kind == QAccessible::Value && !shown().isEmpty()) return shown();
   return QAccessibleWidget::text(kind);
 }
 
@@ -51,11 +55,11 @@ void* BoxTextInterface::interface_cast(QAccessible::InterfaceType type) {
 
 QString BoxTextInterface::text(int startOffset, int endOffset) const {
   if (startOffset > endOffset) return QString();
-  return box()->text().mid(startOffset, endOffset - startOffset);
+  return shown().mid(startOffset, endOffset - startOffset);
 }
 
 int BoxTextInterface::characterCount() const {
-  return static_cast<int>(box()->text().size());
+  return static_cast<int>(shown().size());
 }
 
 QString BoxTextInterface::textAtOffset(int offset, QAccessible::TextBoundaryType boundary,
@@ -100,7 +104,7 @@ void BoxTextInterface::setCursorPosition(int position) {
 QRect BoxTextInterface::characterRect(int offset) const {
   const QString character = text(offset, offset + 1);
   if (character.isEmpty()) return QRect();
-  QTextLayout layout(box()->text(), box()->font());
+  QTextLayout layout(shown(), box()->font());
   layout.beginLayout();
   const QTextLine line = layout.createLine();
   layout.endLayout();

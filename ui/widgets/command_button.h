@@ -10,7 +10,9 @@ class CommandButton : public QPushButton {
   Q_OBJECT
 
  public:
-  using QPushButton::QPushButton;
+  explicit CommandButton(QWidget* parent = nullptr) : QPushButton(parent) {
+    setAutoDefault(false);  // in a dialog Qt would make it one, and draw it so
+  }
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -1,5 +1,6 @@
 #include "widgets/result_label.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
@@ -17,7 +18,39 @@ int wholePixelsOf(const QString& text, const QFont& font) {
   return qCeil(QFontMetricsF(font).horizontalAdvance(text));
 }
 
+// A number as a screen reader should say it: without thousands separators,
+// which some read as a pause, and with a zero before a leading point, which
+// some read as "punto".
+QString spokenNumber(QString shown) {
+  shown.remove(QLatin1Char(','));
+  if (shown.isEmpty()) return QStringLiteral("0");
+  const qsizetype point = shown.startsWith(QLatin1Char('-')) ? 1 : 0;
+  if (shown.mid(point).startsWith(QLatin1Char('.'))) shown.insert(point, QLatin1Char('0'));
+  return shown;
+}
+
 }  // namespace
+
+void ResultLabel::showResult(const QString& number, const QString& note) {
+  const QString before = spokenName();
+  // The name is whole before the text changes: QLabel announces the new name
+  // from within setText, and only when the text differs.
+  written = true;
+  spokenNote = note;
+  if (number != text()) {
+    setText(number);
+  } else if (spokenName() != before) {
+    QAccessibleEvent changed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&changed);
+  }
+}
+
+QString ResultLabel::spokenName() const {
+  if (!written) return QString();
+  QString name = spokenPattern.arg(spokenNumber(text()));
+  if (!spokenNote.isEmpty()) name += QStringLiteral(". ") + spokenNote;
+  return name;
+}
 
 ResultLabel::Fit ResultLabel::fit(const QString& text, QFont font, int width) {
   for (int pixels = QFontInfo(font).pixelSize(); pixels >= SMALLEST_PIXEL_SIZE; --pixels) {

@@ -26,10 +26,9 @@ QString toField(const std::string& text) {
 // moment ago may still await its deletion; it is never shown again. Once it
 // is gone, the keyboard goes back to `main` if no window of the program has
 // it: some desktops hand it to no window kept off the task bar (Openbox).
-template <class Window>
-void openOnce(QPointer<Window>& window, QWidget* main) {
+void openOnce(QPointer<SecondaryWindow>& window, SecondaryWindow::Form form, QWidget* main) {
   if (window.isNull() || window->isHidden()) {
-    window = new Window;
+    window = new SecondaryWindow(form);
     QObject::connect(window, &QObject::destroyed, main, [main] {
       if (QApplication::activeWindow() == nullptr && main->isVisible()) main->activateWindow();
     });
@@ -105,12 +104,17 @@ void MainWindow::Command1_Click() {
                             "No se ha cambiado ningún dato."));
     return;
   }
-  ui->Label33->setText(toField(results->volume));
+  const bool classSelected = inputs.selectedClass != 0;
+  ui->Label33->showResult(toField(results->volume),
+                          classSelected ? QString()
+                                        : tr("Solo se calculó el volumen: no se eligió el "
+                                             "tipo de concreto."));
   ui->Text1->setText(toField(results->areaText));
   ui->Text2->setText(toField(results->heightText));
+  // Without a class the material fields keep their older results, unspoken.
   for (const MaterialField& field : materialFields)
-    field.label->setText(toField(results->materials.*field.text));
-  resultStops->present(inputs.selectedClass != 0);
+    if (classSelected) field.label->showResult(toField(results->materials.*field.text));
+  resultStops->present(classSelected);
 }
 
 void MainWindow::Command2_Click() {
@@ -131,11 +135,11 @@ void MainWindow::mnuexit_Click() {
 }
 
 void MainWindow::mnuhelpconcrete_Click() {
-  openOnce(form2, this);
+  openOnce(form2, SecondaryWindow::Form::Help, this);
 }
 
 void MainWindow::mnuabout_Click() {
-  openOnce(form3, this);
+  openOnce(form3, SecondaryWindow::Form::About, this);
 }
 
 // "Salir": unload the help window, then the about window, then end.

@@ -8,11 +8,10 @@
 
 #include "accessibility/result_stops.h"
 #include "quelvaris/calculate_mix.h"
-#include "windows/about_window.h"
-#include "windows/help_window.h"
+#include "windows/secondary_window.h"
 
-class QLabel;
 class QRadioButton;
+class ResultLabel;
 
 namespace Ui {
 class Quelvaris;
@@ -47,7 +46,7 @@ class MainWindow : public QMainWindow {
 
   // A material field and the text of MaterialTexts it shows.
   struct MaterialField {
-    QLabel* label;
+    ResultLabel* label;
     std::string MaterialTexts::*text;
   };
 
@@ -55,8 +54,8 @@ class MainWindow : public QMainWindow {
   std::array<QRadioButton*, 4> classButtons;  // rows 1 to 4 of the mix table
   std::array<MaterialField, 8> materialFields;
   std::unique_ptr<ResultStops> resultStops;
-  QPointer<HelpWindow> form2;
-  QPointer<AboutWindow> form3;
+  QPointer<SecondaryWindow> form2;  // help
+  QPointer<SecondaryWindow> form3;  // about
 };
 
 }  // namespace quelvaris
