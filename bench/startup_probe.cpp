@@ -17,10 +17,10 @@
 #include <ctime>
 #include <memory>
 
-#include "accessibility/accessibility.h"
 #include "headless_noise.h"
 #include "look/window_style.h"
-#include "program/translations.h"
+#include "program/platform.h"
+#include "program/start.h"
 #include "windows/main_window.h"
 
 namespace {
@@ -76,11 +76,9 @@ std::unique_ptr<QWidget> floorWindow(int count, bool withText) {
 int main(int argc, char* argv[]) {
   const char* mode = argc > 1 ? argv[1] : "";
   quelvaris::test::silenceHeadlessNoise();
+  quelvaris::choosePlatform(argc, argv);
   QApplication application(argc, argv);
-  quelvaris::installQtTranslation(application);
-  quelvaris::applyProgramStyle();
-  quelvaris::applyInterfaceFont();
-  quelvaris::installAccessibility();
+  quelvaris::prepareForWindows(application);
 
   if (std::strcmp(mode, "count") == 0) {
     quelvaris::MainWindow window;

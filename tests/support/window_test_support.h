@@ -10,11 +10,16 @@
 #include <QWidget>
 #include <memory>
 
-#include "accessibility/accessibility.h"
 #include "headless_noise.h"
-#include "look/window_style.h"
-#include "program/translations.h"
+#include "program/platform.h"
+#include "program/start.h"
 #include "windows/main_window.h"
+
+// As QTEST_MAIN, with the platform chosen first, as the program chooses it: a
+// platform the test is run with is kept, and where none is given (under Wine)
+// the program's own applies, its font engine with it.
+#define QUELVARIS_WINDOW_TEST_MAIN(TestObject) \
+  QTEST_MAIN_WRAPPER(TestObject, quelvaris::choosePlatform(argc, argv); QTEST_MAIN_SETUP())
 
 namespace quelvaris::test {
 
@@ -48,15 +53,11 @@ inline QString textOf(QWidget* root, const char* label) {
   return control<QLabel>(root, label)->text();
 }
 
-// Once a test program, before any window: Qt's texts in Spanish, the
-// program's look, and the
+// Once a test program, before any window: the program's own start, with the
 // headless platform's noise kept out of the test's output.
 inline void prepareProgram() {
   silenceHeadlessNoise();
-  quelvaris::installQtTranslation(*qApp);
-  quelvaris::applyProgramStyle();
-  quelvaris::applyInterfaceFont();
-  quelvaris::installAccessibility();
+  quelvaris::prepareForWindows(*qApp);
 }
 
 // The main window, created and shown as the program does; prepareProgram()

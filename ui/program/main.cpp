@@ -3,13 +3,11 @@
 #include <cstdlib>
 #include <optional>
 
-#include "accessibility/accessibility.h"
-#include "look/window_style.h"
 #include "program/command_line.h"
 #include "program/console.h"
 #include "program/keyboard_at_start.h"
 #include "program/platform.h"
-#include "program/translations.h"
+#include "program/start.h"
 #include "windows/main_window.h"
 
 int main(int argc, char* argv[]) {
@@ -40,10 +38,7 @@ int main(int argc, char* argv[]) {
   quelvaris::releaseStartingConsole();
   quelvaris::announceRunning();
 
-  quelvaris::installQtTranslation(application);
-  quelvaris::applyProgramStyle();
-  quelvaris::applyInterfaceFont();
-  quelvaris::installAccessibility();
+  quelvaris::prepareForWindows(application);
   quelvaris::MainWindow window;
   window.show();
   quelvaris::takeKeyboardAtStart(&window);

@@ -439,5 +439,5 @@ class MainWindowTest : public QObject {
   std::unique_ptr<quelvaris::MainWindow> window;
 };
 
-QTEST_MAIN(MainWindowTest)
+QUELVARIS_WINDOW_TEST_MAIN(MainWindowTest)
 #include "main_window_test.moc"

@@ -112,5 +112,5 @@ class ProgramEndTest : public QObject {
   QPointer<QWidget> about;
 };
 
-QTEST_MAIN(ProgramEndTest)
+QUELVARIS_WINDOW_TEST_MAIN(ProgramEndTest)
 #include "program_end_test.moc"

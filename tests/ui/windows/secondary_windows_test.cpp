@@ -136,5 +136,5 @@ class SecondaryWindowsTest : public QObject {
   std::unique_ptr<quelvaris::MainWindow> window;
 };
 
-QTEST_MAIN(SecondaryWindowsTest)
+QUELVARIS_WINDOW_TEST_MAIN(SecondaryWindowsTest)
 #include "secondary_windows_test.moc"

@@ -167,5 +167,5 @@ class WindowLayoutTest : public QObject {
   std::unique_ptr<quelvaris::MainWindow> window;
 };
 
-QTEST_MAIN(WindowLayoutTest)
+QUELVARIS_WINDOW_TEST_MAIN(WindowLayoutTest)
 #include "window_layout_test.moc"
