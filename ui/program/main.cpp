@@ -8,6 +8,7 @@
 #include "program/keyboard_at_start.h"
 #include "program/platform.h"
 #include "program/start.h"
+#include "program/version.h"
 #include "windows/main_window.h"
 
 int main(int argc, char* argv[]) {

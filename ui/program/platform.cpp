@@ -1,4 +1,5 @@
 #include "program/platform.h"
+#include "program/version.h"
 
 #include <QString>
 #include <QtGlobal>

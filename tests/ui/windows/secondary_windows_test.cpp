@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "program/version.h"
 #include "window_test_support.h"
 
 using namespace quelvaris::test;
