@@ -9,9 +9,11 @@ what was said. Prints the whole conversation.
     orca_session.py PROGRAM
 """
 
+import ctypes
 import os
 import pty
 import re
+import signal
 import subprocess
 import sys
 import threading
@@ -24,7 +26,9 @@ HOME = os.environ["HOME"]
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\{")
 
 # Each step: the keys pressed (xdotool names, or "type:TEXT"), and what Orca
-# must say in answer, every piece somewhere in its words.
+# must say in answer, every piece somewhere in its words; or, last, that the
+# program has ended.
+PROGRAM_ENDS = "the program ends"
 STEPS = [
     ("start", ["Calcular"]),  # the program opens with the focus on Calcular
     # Without a class, only the volume is computed, and the user is told so.
@@ -34,9 +38,9 @@ STEPS = [
     ("Up Up", ["f'c = 150 kg/cm2"]),
     ("space", ["seleccionado"]),
     ("Tab", ["Altura o peralte del elemento, en metros"]),
-    ("type:0.12", []),
+    ("type:0.12", ["0", "punto", "1", "2"]),  # each key echoed
     ("Tab", ["Área del elemento, en metros cuadrados"]),
-    ("type:25", []),
+    ("type:25", ["2", "5"]),
     # The last results stay keyboard stops after the boxes.
     ("Tab", ["Volumen: 0.00 metros cúbicos"]),
     ("Tab", ["Calcular"]),
@@ -56,26 +60,49 @@ STEPS = [
     ("Tab Tab Tab Tab Tab", ["f'c = 150 kg/cm2", "seleccionado"]),
     ("Tab", ["Altura o peralte del elemento, en metros", "0.12"]),
     ("Tab", ["Área del elemento, en metros cuadrados", "25.00"]),
-    ("End", []),
-    ("ctrl+Left", []),
-    ("ctrl+Right", []),
-    ("Home", []),
-    ("ctrl+Right", []),
-    ("ctrl+Right", []),
-    ("shift+End", []),
-    ("shift+ctrl+Left", []),
-    ("shift+Home", []),
+    ("End", ["Texto no seleccionado"]),
+    ("ctrl+Left", ["00"]),
+    ("ctrl+Right", ["00"]),
+    ("Home", ["2"]),
+    ("ctrl+Right", ["25"]),
+    ("ctrl+Right", ["."]),
+    ("shift+End", ["00", "seleccionado"]),
+    ("shift+ctrl+Left", ["00", "no seleccionado"]),
+    ("shift+Home", ["25.", "seleccionado"]),
     ("F1", ["Ayuda", "diálogo", "COMO UTILIZAR EL PROGRAMA", "7.- Si se desea calcular", "Regresar"]),
     ("Escape", ["Área del elemento, en metros cuadrados"]),
     ("F10", ["Archivo"]),
-    ("Right", []),  # Qt closes one menu before it opens the next: Orca reads the window between
+    # Qt closes one menu before it opens the next: Orca reads the window between.
+    ("Right", ["Área del elemento, en metros cuadrados"]),
     ("Down", ["Acerca de..."]),
     ("Return", ["Acerca de...", "diálogo", "QUELVARIS", "Versión 1.00", "Aceptar"]),
     ("Escape", ["Área del elemento, en metros cuadrados"]),
     ("F10", ["Archivo"]),
     ("Down", ["Salir"]),
-    ("Return", []),  # the program ends
+    ("Return", PROGRAM_ENDS),
 ]
+
+
+# An Orca left behind would keep every later run from starting one. So the
+# session ends itself, Orca with it, before CTest's time limit (240 s) would
+# kill it; and Orca and the program, should the session be killed all the same,
+# are ended by the system with it.
+TIME_LIMIT = 200
+PRCTL = ctypes.CDLL(None, use_errno=True).prctl  # looked up before any fork
+PR_SET_PDEATHSIG = 1
+
+
+def end_with_parent():
+    """In a child, before it runs: have it ended when this session ends."""
+    PRCTL(PR_SET_PDEATHSIG, int(signal.SIGTERM))
+
+
+class OutOfTime(Exception):
+    pass
+
+
+def out_of_time(signum, frame):
+    raise OutOfTime()
 
 
 class Log:
@@ -86,7 +113,8 @@ class Log:
         # come in blocks, long after they were said.
         main, child = pty.openpty()
         self.process = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL,
-                                        stdout=child, stderr=child, close_fds=True)
+                                        stdout=child, stderr=child, close_fds=True,
+                                        preexec_fn=end_with_parent)
         os.close(child)
         self.lines = []
         self.changed = time.monotonic()
@@ -162,7 +190,8 @@ def another_orca(patience=20):
     """Whether another Orca of this user runs, after waiting `patience` seconds
     for one that is ending. Orca refuses to start beside any process of its
     name, even one that has ended and awaits its parent, so neither counts
-    as gone until it is."""
+    as gone until it is. CTest runs no two Orca tests at once (RESOURCE_LOCK);
+    this is for an Orca started outside the tests, or one just ending."""
     deadline = time.monotonic() + patience
     while time.monotonic() < deadline:
         if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
@@ -193,6 +222,8 @@ def main():
                 "-u", os.path.join(HOME, "orca"), "--debug-file=/dev/stdout"], env)
     program = None
     failures = []
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.alarm(TIME_LIMIT)
     try:
         if not orca.wait_for("SPEECH OUTPUT:"):
             print("FAIL: Orca did not start:\n" + "\n".join(orca.lines[-30:]))
@@ -202,11 +233,19 @@ def main():
         for keys, expected in STEPS:
             mark = orca.mark()
             if keys == "start":
-                program = subprocess.Popen([PROGRAM], stderr=open(os.path.join(HOME, "program.log"), "w"))
+                program = subprocess.Popen([PROGRAM], preexec_fn=end_with_parent,
+                                           stderr=open(os.path.join(HOME, "program.log"), "w"))
                 if not main_window_has_keyboard():
                     failures.append("start: the main window did not take the keyboard")
             else:
                 press(keys)
+            if expected == PROGRAM_ENDS:
+                try:
+                    program.wait(timeout=10)
+                    print(f"{keys} | (the program ended)")
+                except subprocess.TimeoutExpired:
+                    failures.append(f"{keys}: the program did not end")
+                continue
             if not orca.quiet():
                 failures.append(f"{keys}: Orca never went quiet")
             said = orca.said_since(mark)
@@ -216,11 +255,10 @@ def main():
             if missing:
                 failures.append(f"{keys}: not heard {missing}")
                 print("  FAIL: not heard:", missing)
-        try:
-            program.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            failures.append("Salir did not end the program")
+    except OutOfTime:
+        failures.append(f"the session took more than {TIME_LIMIT} s")
     finally:
+        signal.alarm(0)
         if program and program.poll() is None:
             program.kill()
         orca.process.terminate()
