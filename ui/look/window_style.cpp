@@ -2,11 +2,11 @@
 
 #include "look/focus_ring_style.h"
 #include "look/task_bar.h"
+#include "look/text_as_on_linux.h"
 
 #include <algorithm>
 
 #include <QApplication>
-#include <QDirIterator>
 #include <QFontDatabase>
 #include <QLayout>
 #include <QMainWindow>
@@ -46,24 +46,6 @@ void placeOnScreen(QWidget* window) {
     placed.moveTop(std::max(placed.top(), available.top()));
   }
   window->setGeometry(placed);
-}
-
-// Windows' font engines round every glyph's advance to a whole pixel; with
-// FreeType hinting only vertically, the faces measure as on Linux, where the
-// layout was drawn, and every fixed text keeps to its rectangle.
-void hintAsOnLinux(QFont& font) {
-#ifdef Q_OS_WIN
-  font.setHintingPreference(QFont::PreferVerticalHinting);
-#else
-  Q_UNUSED(font);
-#endif
-}
-
-// The faces the program carries with it, where it does (on Windows).
-void registerCarriedFonts() {
-  QDirIterator carried(QStringLiteral(":/fonts"), {QStringLiteral("*.ttf")}, QDir::Files,
-                       QDirIterator::Subdirectories);
-  while (carried.hasNext()) QFontDatabase::addApplicationFont(carried.next());
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 #include "program/platform.h"
+
+#include "look/text_as_on_linux.h"
 #include "program/version.h"
 
 #include <QString>
@@ -49,7 +51,7 @@ bool displayAvailable(int argc, char* argv[]) {
 void choosePlatform(int argc, char* argv[]) {
   if (platformChosen(argc, argv)) return;
 #ifdef Q_OS_WIN
-  qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+  qputenv("QT_QPA_PLATFORM", WINDOWS_PLATFORM);
 #else
   if (DISPLAY_FROM_ENVIRONMENT && isSet("WAYLAND_DISPLAY") && isSet("DISPLAY")) {
     qputenv("QT_QPA_PLATFORM", "xcb");

@@ -20,10 +20,8 @@ bool displayAvailable(int argc, char* argv[]);
 //   token (XDG_ACTIVATION_TOKEN) is passed on as X11's (DESKTOP_STARTUP_ID),
 //   which the same desktops accept, so that the window takes the keyboard.
 //   A desktop with Wayland alone keeps Wayland.
-// - On Windows: the text of the windows measured as on the desktops the
-//   layout was drawn on. Windows' own font engines round every glyph's
-//   advance to a whole pixel, which makes the interface font about 6% wider
-//   and wraps labels; Qt's FreeType engine does not.
+// - On Windows: the font engine that measures the windows' texts as on Linux
+//   (look/text_as_on_linux.h).
 void choosePlatform(int argc, char* argv[]);
 
 // On Windows: tells the installer that the program is running, by a named
