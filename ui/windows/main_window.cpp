@@ -49,13 +49,16 @@ MainWindow::MainWindow() : ui(std::make_unique<Ui::Quelvaris>()) {
   ui->Label1->setFont(titleFont(TitleFace::SwissBlack, 14.25));
   applyWindowStyle(this);
 
-  // On a high-density screen the title bar and the task switcher want the
-  // icon larger than its 48 px; Qt reads every size added at once, so a 1x
-  // screen is spared them.
+  // The icon is drawn for each size a title bar or task switcher asks for:
+  // 16 and 32 px beside the 48 of the form; on a high-density screen 64 and
+  // 128 px as well. Qt reads every size added at once, so a 1x screen is
+  // spared the large ones. They are PNG files, not the Windows icon file:
+  // Qt converts each of its dozen images as it reads them, a tenth of the
+  // window's start.
   QIcon icon = windowIcon();
-  if (devicePixelRatioF() > 1)
-    for (int size : {64, 128})
-      icon.addFile(QStringLiteral(":/icons/png/quelvaris-%1.png").arg(size));
+  QList<int> sizes{16, 32};
+  if (devicePixelRatioF() > 1) sizes << 64 << 128;
+  for (int size : sizes) icon.addFile(QStringLiteral(":/icons/png/quelvaris-%1.png").arg(size));
   setWindowIcon(icon);
 
   classButtons = {ui->Option1, ui->Option2, ui->Option3, ui->Option4};
