@@ -21,7 +21,7 @@
 #include "look/window_style.h"
 #include "program/platform.h"
 #include "program/start.h"
-#include "windows/main_window.h"
+#include "forms/main_window.h"
 
 namespace {
 

@@ -5,6 +5,8 @@
 #include <QRadioButton>
 #include <QStyleOptionButton>
 
+namespace quelvaris {
+
 void FocusRingStyle::drawControl(ControlElement element, const QStyleOption* option,
                                  QPainter* painter, const QWidget* widget) const {
   if (element == CE_RadioButton && (option->state & State_HasFocus)) {
@@ -70,3 +72,5 @@ void FocusRingStyle::followFocus(QWidget* /*old*/, QWidget* now) {
   if (!ring) ring = new QFocusFrame(button->parentWidget());
   ring->setWidget(button);
 }
+
+}  // namespace quelvaris

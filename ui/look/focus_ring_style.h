@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QProxyStyle>
 
+namespace quelvaris {
+
 // The program's look over any style: a class button with the focus shows a
 // clear ring around its circle instead of the style's dotted line beside its
 // caption, which on these buttons is cut off and empty. The ring is drawn by
@@ -35,3 +37,5 @@ class FocusRingStyle : public QProxyStyle {
 
   QPointer<QFocusFrame> ring;
 };
+
+}  // namespace quelvaris

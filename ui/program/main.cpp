@@ -9,7 +9,7 @@
 #include "program/platform.h"
 #include "program/start.h"
 #include "program/version.h"
-#include "windows/main_window.h"
+#include "forms/main_window.h"
 
 int main(int argc, char* argv[]) {
   quelvaris::choosePlatform(argc, argv);

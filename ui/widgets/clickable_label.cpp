@@ -2,8 +2,12 @@
 
 #include <QMouseEvent>
 
+namespace quelvaris {
+
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
     emit clicked();
 }
+
+}  // namespace quelvaris

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+namespace quelvaris {
+
 // A label that reports a click, as the title banner needs: a press and a
 // release of the left button, both on the label.
 class ClickableLabel : public QLabel {
@@ -16,3 +18,5 @@ class ClickableLabel : public QLabel {
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
+
+}  // namespace quelvaris

@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 
+namespace quelvaris {
+
 void CommandButton::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
@@ -12,3 +14,5 @@ void CommandButton::keyPressEvent(QKeyEvent* event) {
   if (!event->isAutoRepeat()) click();
   event->accept();
 }
+
+}  // namespace quelvaris

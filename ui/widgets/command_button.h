@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+namespace quelvaris {
+
 // A command button that the keyboard presses with Return and Enter as well as
 // the space bar, while it has the focus, as on the desktop the program comes
 // from. It is never a default button: Return elsewhere in the window still
@@ -17,3 +19,5 @@ class CommandButton : public QPushButton {
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 };
+
+}  // namespace quelvaris

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace quelvaris {
+
 // An input box of the main window: a line edit like any other, except to
 // screen readers, which read it through the program's own text interface
 // (accessibility/box_text.h). That interface is installed for this class
@@ -12,3 +14,5 @@ class InputBox : public QLineEdit {
  public:
   using QLineEdit::QLineEdit;
 };
+
+}  // namespace quelvaris

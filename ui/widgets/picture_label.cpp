@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QPainter>
 
+namespace quelvaris {
+
 void PictureLabel::setPicture(const QString& picture) {
   file = picture;
   variants = QIcon();
@@ -28,3 +30,5 @@ void PictureLabel::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.drawPixmap(contentsRect().topLeft(), shownPixmap());
 }
+
+}  // namespace quelvaris

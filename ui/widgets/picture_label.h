@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <QString>
 
+namespace quelvaris {
+
 // A picture drawn sharp at the screen's pixel density: the designed picture
 // at 1x, and beside it in the resources the same drawing at 1.5x and 2x,
 // named like it with "@1.5x.png" and "@2x.png" (":/images/mixer.gif",
@@ -30,3 +32,5 @@ class PictureLabel : public QLabel {
   QString file;
   mutable QIcon variants;  // filled on the first high-density paint
 };
+
+}  // namespace quelvaris

@@ -10,6 +10,8 @@
 #include <QToolTip>
 #include <QtMath>
 
+namespace quelvaris {
+
 namespace {
 
 // The text's width to the fraction of a pixel, rounded up to whole pixels:
@@ -84,3 +86,5 @@ bool ResultLabel::event(QEvent* event) {
     QToolTip::hideText();
   return true;
 }
+
+}  // namespace quelvaris

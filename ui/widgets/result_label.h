@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QString>
 
+namespace quelvaris {
+
 // A result field of the main window. Its number is drawn whole, on one line:
 // where it does not fit at the label's font, in a smaller size of the same
 // font, just small enough, down to 7 px; only a number too long even then is
@@ -58,3 +60,5 @@ class ResultLabel : public QLabel {
   QString spokenNote;
   bool written = false;
 };
+
+}  // namespace quelvaris

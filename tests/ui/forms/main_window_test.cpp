@@ -17,6 +17,7 @@
 #include "window_test_support.h"
 
 using namespace quelvaris::test;
+using quelvaris::ResultLabel;
 
 namespace {
 

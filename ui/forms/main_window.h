@@ -7,17 +7,18 @@
 #include <string>
 
 #include "accessibility/result_stops.h"
+#include "forms/secondary_window.h"
 #include "quelvaris/calculate_mix.h"
-#include "windows/secondary_window.h"
 
 class QRadioButton;
-class ResultLabel;
 
 namespace Ui {
 class Quelvaris;
 }
 
 namespace quelvaris {
+
+class ResultLabel;
 
 // The main window: the strength classes, the two inputs, the volume and the
 // eight material fields, the notes, and the commands. It reads texts, hands

@@ -1,4 +1,4 @@
-#include "windows/main_window.h"
+#include "forms/main_window.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -14,6 +14,7 @@
 #include "window_test_support.h"
 
 using namespace quelvaris::test;
+using quelvaris::PictureLabel;
 
 class WindowLayoutTest : public QObject {
   Q_OBJECT

@@ -1,4 +1,4 @@
-#include "windows/secondary_window.h"
+#include "forms/secondary_window.h"
 
 #include "look/window_style.h"
 #include "ui_about_window.h"
