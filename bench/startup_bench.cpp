@@ -5,7 +5,7 @@
 // machine's state; the figures are medians.
 //
 // Offscreen:   QT_QPA_PLATFORM=offscreen build/default/bench/startup_bench
-// Under Xvfb:  xvfb-run -a -s "-screen 0 1280x1024x24" build/default/bench/startup_bench
+// Under Xvfb:  scripts/virtual-desktop build/default/bench/startup_bench
 
 #include <benchmark/benchmark.h>
 #include <spawn.h>

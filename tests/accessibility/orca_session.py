@@ -1,6 +1,6 @@
 """Quelvaris used by keyboard alone with Orca, and what Orca says.
 
-Runs inside a private desktop (see private_desktop). Starts Orca speaking
+Runs inside a desktop of its own (scripts/virtual-desktop --accessibility). Starts Orca speaking
 Spanish through speech-dispatcher into a file, with nothing played, then the
 program, and types as a blind user would: a class, the two boxes, Calcular,
 the nine results, the help and about windows, and Salir. After each key it
