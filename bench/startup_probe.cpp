@@ -17,11 +17,11 @@
 #include <ctime>
 #include <memory>
 
+#include "forms/main_window.h"
 #include "headless_noise.h"
 #include "look/window_style.h"
 #include "program/platform.h"
 #include "program/start.h"
-#include "forms/main_window.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <QWidget>
 #include <memory>
 
+#include "forms/main_window.h"
 #include "headless_noise.h"
 #include "program/platform.h"
 #include "program/start.h"
-#include "forms/main_window.h"
 
 // As QTEST_MAIN, with the platform chosen first, as the program chooses it: a
 // platform the test is run with is kept, and where none is given (under Wine)

@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <optional>
 
+#include "forms/main_window.h"
 #include "program/command_line.h"
 #include "program/console.h"
 #include "program/keyboard_at_start.h"
 #include "program/platform.h"
 #include "program/start.h"
 #include "program/version.h"
-#include "forms/main_window.h"
 
 int main(int argc, char* argv[]) {
   quelvaris::choosePlatform(argc, argv);
