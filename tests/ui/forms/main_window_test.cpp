@@ -142,6 +142,52 @@ class MainWindowTest : public QObject {
     QCOMPARE(accessibleName(control(w(), qPrintable(field))), name);
   }
 
+  // What a screen reader is told as "Calcular" writes a field: each name
+  // change carries the field's new name, note included, and a note that goes
+  // while the number stays is told as well. Qt tells only where accessibility
+  // is on: the test "announced_names" runs this on a desktop with its bus.
+  void announcedNamesAreTheNewNames_data() {
+    QTest::addColumn<QList<QStringList>>("jobs");  // area, height, option; the last one heard
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("announced");  // the last name change heard; none: ""
+    const QStringList alone{"12", "0.1", ""};
+    QTest::newRow("the note comes with the first number")
+        << QList<QStringList>{alone} << "Label33"
+        << "Volumen: 1.20 metros cúbicos" + kVolumeAlone;
+    QTest::newRow("the note stays, the number changes")
+        << QList<QStringList>{alone, {"10", "0.10", ""}} << "Label33"
+        << "Volumen: 1.00 metros cúbicos" + kVolumeAlone;
+    QTest::newRow("the note goes, the number stays")
+        << QList<QStringList>{alone, {"12", "0.1", "Option1"}} << "Label33"
+        << "Volumen: 1.20 metros cúbicos";
+    QTest::newRow("a material's first number")
+        << QList<QStringList>{{"100", "0.15", "Option2"}} << "Label19"
+        << "Agua: 3450 litros";
+  }
+
+  void announcedNamesAreTheNewNames() {
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"))
+      QSKIP("told only with an accessibility bus: run by the test announced_names");
+    QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 5000);
+    QFETCH(QList<QStringList>, jobs);
+    QFETCH(QString, field);
+    QFETCH(QString, announced);
+    const QStringList last = jobs.takeLast();
+    for (const QStringList& job : jobs) calculate(job[0], job[1], qPrintable(job[2]));
+
+    static QObject* heard = nullptr;
+    static QStringList names;
+    heard = control(w(), qPrintable(field));
+    names.clear();
+    const auto before = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+      if (event->type() == QAccessible::NameChanged && event->object() == heard)
+        names << event->accessibleInterface()->text(QAccessible::Name);
+    });
+    calculate(last[0], last[1], qPrintable(last[2]));
+    QAccessible::installUpdateHandler(before);
+    QCOMPARE(names.isEmpty() ? QString() : names.last(), announced);
+  }
+
   // The boxes answer a screen reader's questions about their text as Orca
   // needs: at the end of the text, the word or sentence there is empty (Qt
   // 6.4 searches on and never returns); the text is one run of attributes
