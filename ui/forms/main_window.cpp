@@ -46,7 +46,7 @@ void endProgram() {
 // The program's icon at `size` px. Set here rather than in the form, to read
 // it with its format fixed: given a file alone, as a form or QIcon gives it,
 // Qt first loads every image plugin installed (here GIF, ICO, and JPEG with
-// its library; on many desktops a dozen more) to ask whether it reads PNG,
+// its library; on many desktops several more) to ask whether it reads PNG,
 // before it uses its own reader.
 QPixmap iconImage(int size) {
   QImageReader reader(QStringLiteral(":/icons/png/quelvaris-%1.png").arg(size), "png");
