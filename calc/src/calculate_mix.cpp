@@ -70,7 +70,8 @@ std::optional<MixResults> calculateMix(const MixInputs& inputs, const MaterialTe
       {x * (mix->water / BUCKET_M3), Pattern::GroupedInteger, &MaterialTexts::waterBuckets},
       {x * mix->waterLitres, Pattern::GroupedInteger, &MaterialTexts::waterLitres},
   }};
-  if (!std::ranges::all_of(steps, [](const MaterialStep& s) { return isDisplayable(s.quantity); }))
+  if (!std::all_of(steps.begin(), steps.end(),
+                   [](const MaterialStep& s) { return isDisplayable(s.quantity); }))
     return std::nullopt;
   for (const MaterialStep& step : steps)
     results.materials.*step.field = shownAs(step.quantity, step.pattern);

@@ -4,8 +4,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <system_error>
+
+#include <fast_float/fast_float.h>
 
 namespace quelvaris {
 namespace {
@@ -14,8 +17,10 @@ namespace {
 // Reading numbers out of text.
 //
 // Both readers find the pieces of a number with their own grammar and hand
-// them to std::from_chars, which rounds correctly and, unlike strtod, ignores
-// the locale that the window toolkit switches on at start.
+// them to fast_float, which rounds correctly and, unlike strtod, ignores the
+// locale that the window toolkit switches on at start. It stands in for
+// std::from_chars, which the WebAssembly build's C++ library lacks for
+// floating point.
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
@@ -55,7 +60,7 @@ long long leadingPowerOfTen(const NumberParts& parts) {
 // The double nearest to the parts; +-infinity past the double range, a zero of
 // the number's sign below it.
 double toDouble(const NumberParts& parts) {
-  // from_chars takes "-digits.digitse-digits": no plus sign, no commas and
+  // fast_float takes "-digits.digitse-digits": no plus sign, no commas and
   // only the letter e, so the parts are copied into that form. Short numbers,
   // the usual case, are copied onto the stack.
   const std::size_t size = 4 + parts.integer.size() + parts.fraction.size() + parts.exponent.size();
@@ -78,9 +83,10 @@ double toDouble(const NumberParts& parts) {
   }
 
   double value = 0;
-  const auto [end, error] = std::from_chars(begin, out, value);
+  const auto [end, error] = fast_float::from_chars(begin, out, value);
   if (error == std::errc::result_out_of_range) {
-    // from_chars reports overflow and underflow alike and leaves value as it was.
+    // Newer releases of fast_float report overflow and underflow alike, as
+    // from_chars does; older ones give the infinity or zero itself.
     const double magnitude =
         leadingPowerOfTen(parts) > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     return parts.negative ? -magnitude : magnitude;
@@ -152,22 +158,25 @@ struct Decimal15 {
 };
 
 Decimal15 toDecimal15(double x) {
-  // "-d.dddddddddddddde+ddd", correctly rounded; an exact half at the 16th
-  // digit goes to the even neighbour.
-  std::array<char, 32> buffer;
-  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
-                                     std::chars_format::scientific, 14);
+  // "-d.dddddddddddddde+ddd", correctly rounded by the C library (glibc and
+  // Emscripten's alike); an exact half at the 16th digit goes to the even
+  // neighbour. std::to_chars would do it without the locale, but the
+  // WebAssembly build's C++ library has none for floating point; so the
+  // digits are read around whatever decimal point the locale puts there.
+  std::array<char, 48> buffer;
+  std::snprintf(buffer.data(), buffer.size(), "%.14e", x);
   const char* p = buffer.data();
   Decimal15 decimal;
   if (*p == '-') {
     decimal.negative = true;
     ++p;
   }
-  decimal.digits[0] = *p;
-  std::copy_n(p + 2, 14, decimal.digits.begin() + 1);
-  p += 17;  // past the digits and the letter e
-  if (*p == '+') ++p;
-  std::from_chars(p, written.ptr, decimal.exponent);
+  for (std::size_t count = 0; *p != 'e'; ++p)
+    if (isDigit(*p)) decimal.digits[count++] = *p;
+  ++p;  // past the letter e
+  const bool negativeExponent = *p++ == '-';
+  std::from_chars(p, buffer.data() + buffer.size(), decimal.exponent);
+  if (negativeExponent) decimal.exponent = -decimal.exponent;
   return decimal;
 }
 
@@ -267,10 +276,32 @@ std::optional<double> parseNumericText(std::string_view text) {
 }
 
 std::string numberToText(double x) {
-  std::array<char, 32> buffer;
-  const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
-                                     std::chars_format::general, 15);
-  return std::string(buffer.data(), written.ptr);
+  if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
+  if (std::isinf(x)) return x < 0 ? "-inf" : "inf";
+  // printf's "%.15g", written from the 15 digits: fixed notation for the
+  // powers of ten -4 to 14, scientific beyond, trailing zeros dropped.
+  const Decimal15 decimal = toDecimal15(x);
+  std::string_view digits(decimal.digits.data(), decimal.digits.size());
+  digits = digits.substr(0, std::max<std::size_t>(1, digits.find_last_not_of('0') + 1));
+  const int exponent = decimal.exponent;
+  std::string text = decimal.negative ? "-" : "";
+  if (exponent < -4 || exponent >= static_cast<int>(decimal.digits.size())) {
+    text += digits.front();
+    if (digits.size() > 1) (text += '.') += digits.substr(1);
+    text += exponent < 0 ? "e-" : "e+";
+    if (std::abs(exponent) < 10) text += '0';
+    text += std::to_string(std::abs(exponent));
+  } else if (exponent < 0) {
+    (text += "0.").append(static_cast<std::size_t>(-exponent - 1), '0') += digits;
+  } else {
+    const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= integerDigits) {
+      (text += digits).append(integerDigits - digits.size(), '0');
+    } else {
+      ((text += digits.substr(0, integerDigits)) += '.') += digits.substr(integerDigits);
+    }
+  }
+  return text;
 }
 
 bool isDisplayable(double x) {
