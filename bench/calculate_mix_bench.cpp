@@ -74,7 +74,10 @@ void BM_ConversionFloor(benchmark::State& state) {
           std::to_chars(buffer.data(), buffer.data() + buffer.size(), kValues[i],
                         firstWrite ? std::chars_format::general : std::chars_format::scientific,
                         firstWrite ? 15 : 14);
-      benchmark::DoNotOptimize(written.ptr);
+      // Non-const lvalues: Google Benchmark 1.9 (Debian 13) deprecates the
+      // const overload, and warnings are errors here.
+      char* end = written.ptr;
+      benchmark::DoNotOptimize(end);
       benchmark::DoNotOptimize(buffer);
     }
   }

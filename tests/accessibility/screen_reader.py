@@ -111,7 +111,9 @@ buttons = [n for n in nodes if n.getRoleName() == "radio button"]
 check(all(b.name.startswith("f'c = ") for b in buttons) and len(buttons) == 4,
       "four class buttons named by their captions: " + repr([b.name for b in buttons]))
 press(one([b for b in buttons if b.name == CLASS], "class button of f'c = 150"))
-press(one([n for n in nodes if n.getRoleName() == "push button" and n.name == "Calcular"], "Calcular"))
+# AT-SPI 2.46 (Debian 12) names the role "push button", 2.56 (Debian 13) "button".
+press(one([n for n in nodes if n.getRoleName() in ("push button", "button") and n.name == "Calcular"],
+          "Calcular"))
 
 frames = sorted(n.name for n in nodes if n.getRoleName() == "panel" and n.name)
 check(frames == sorted(["Quelvaris", "SELECCIONAR TIPO DE CONCRETO", "INTRODUCIR DATOS",
