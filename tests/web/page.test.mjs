@@ -1,0 +1,237 @@
+// The web edition as a builder meets it: Debian's Chromium at a phone's size,
+// with touch, the page served from this machine.
+
+import assert from 'node:assert/strict';
+import { mkdtemp, readFile, rm } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { createRequire } from 'node:module';
+import { after, before, test } from 'node:test';
+import { PHONE, launch, launchPersistent, serveSite } from './browser.mjs';
+
+const FIELDS = ['Label33', 'Text1', 'Text2', 'Label8', 'Label16', 'Label9', 'Label17',
+  'Label10', 'Label18', 'Label11', 'Label19'];
+const TOO_LARGE = 'Los números son demasiado grandes para calcular.\nNo se ha cambiado ningún dato.';
+
+let browser;
+let site;
+before(async () => {
+  browser = await launch();
+  site = await serveSite();
+});
+after(async () => {
+  await browser?.close();
+  site?.server.close();
+});
+
+async function openPage(options = {}) {
+  const context = await browser.newContext({ ...PHONE, ...options });
+  const page = await context.newPage();
+  const requests = [];
+  page.on('request', (request) => requests.push(request.url()));
+  await page.goto(site.url);
+  await page.locator('#Command1:enabled').waitFor({ timeout: 10_000 });
+  return { context, page, requests };
+}
+
+const fieldTexts = (page) => page.evaluate(
+  (ids) => Object.fromEntries(ids.map((id) => [id, document.getElementById(id).value])), FIELDS);
+
+// Types the two texts, taps the class's caption (0: none), taps "Calcular".
+async function calculate(page, area, height, selectedClass) {
+  await page.fill('#Text1', area);
+  await page.fill('#Text2', height);
+  if (selectedClass) await page.tap(`#Label${23 + selectedClass}`);
+  await page.tap('#Command1');
+}
+
+test('the worked examples give the desktop texts in all eleven fields, and are said', async () => {
+  const { context, page } = await openPage();
+  const rows = [
+    [['25', '0.12', 2], ['3.00', '25.00', '0.12', '21', '1.1', '80', '1.4', '112', '2.0', '38', '690'],
+      'Volumen: 3.00 metros cúbicos. Cemento: 21 sacos. Cemento: 1.1 toneladas. Arena: 80 botes. '
+      + 'Arena: 1.4 metros cúbicos. Grava: 112 botes. Grava: 2.0 metros cúbicos. Agua: 38 botes. '
+      + 'Agua: 690 litros'],
+    [['10', '0.10', 1], ['1.00', '10.00', '0.10', '6', '.3', '28', '.5', '38', '.7', '12', '215'],
+      'Volumen: 1.00 metros cúbicos. Cemento: 6 sacos. Cemento: 0.3 toneladas. Arena: 28 botes. '
+      + 'Arena: 0.5 metros cúbicos. Grava: 38 botes. Grava: 0.7 metros cúbicos. Agua: 12 botes. '
+      + 'Agua: 215 litros'],
+    [['1000000', '1000', 4], ['1000000000.00', '1000000.00', '1000.00', '9,340,000,000', '467000000.0',
+      '25,833,333,333', '465000000.0', '35,555,555,556', '640000000.0', '11,666,666,667',
+      '210,000,000,000'], null],
+  ];
+  for (const [inputs, texts, said] of rows) {
+    await calculate(page, ...inputs);
+    assert.deepEqual(await fieldTexts(page), Object.fromEntries(FIELDS.map((id, i) => [id, texts[i]])));
+    if (said) assert.equal(await page.textContent('#spoken'), said);
+  }
+  await context.close();
+});
+
+test('"Borrar" empties the two boxes and leaves the results', async () => {
+  const { context, page } = await openPage();
+  await calculate(page, '25', '0.12', 2);
+  const before = await fieldTexts(page);
+  await page.tap('#Command2');
+  assert.deepEqual(await fieldTexts(page), { ...before, Text1: '', Text2: '' });
+  await context.close();
+});
+
+test('with no class, the volume alone is computed and the materials keep their texts', async () => {
+  const { context, page } = await openPage();
+  await calculate(page, '12abc', '0.1', 0);
+  assert.deepEqual(await fieldTexts(page), {
+    ...Object.fromEntries(FIELDS.map((id) => [id, ''])), Label33: '1.20', Text1: '12abc', Text2: '0.10',
+  });
+  assert.equal(await page.textContent('#spoken'),
+    'Volumen: 1.20 metros cúbicos. Solo se calculó el volumen: no se eligió el tipo de concreto.');
+  // Texts written by an earlier class stay as they were.
+  await calculate(page, '25', '0.12', 2);
+  const before = await fieldTexts(page);
+  await page.evaluate(() => { document.querySelector('input[name="class"]:checked').checked = false; });
+  await calculate(page, '1', '1', 0);
+  assert.deepEqual(await fieldTexts(page), { ...before, Label33: '1.00', Text1: '1.00', Text2: '1.00' });
+  await context.close();
+});
+
+test('a number that stops at a comma is read up to it, and a hint beside the box says so', async () => {
+  const { context, page } = await openPage();
+  await calculate(page, '12,5', '0.10', 1);
+  assert.deepEqual((await fieldTexts(page)).Label33, '1.20');
+  assert.equal(await page.inputValue('#Text1'), '12,5');
+  assert.equal(await page.isVisible('#Text1-hint'), true);
+  assert.match(await page.textContent('#Text1-hint'), /coma.*"\.".*12\.5/);
+  assert.equal(await page.isVisible('#Text2-hint'), false);
+  assert.equal(await page.getAttribute('#Text1', 'aria-describedby'), 'Text1-hint');
+  await calculate(page, '12.5', '0.10', 1);
+  assert.equal(await page.isVisible('#Text1-hint'), false);
+  await context.close();
+});
+
+test('numbers past the double range raise an alert and change no field', async () => {
+  const { context, page } = await openPage();
+  await calculate(page, '25', '0.12', 2);
+  await page.fill('#Text1', '1e200');
+  await page.fill('#Text2', '1e200');
+  const before = await fieldTexts(page);
+  await page.tap('#Command1');
+  assert.equal(await page.textContent('[role="alert"]'), TOO_LARGE);
+  assert.deepEqual(await fieldTexts(page), before);
+  // The next calculation that can be shown clears the alert.
+  await calculate(page, '1', '1', 2);
+  assert.equal(await page.textContent('[role="alert"]'), '');
+  await context.close();
+});
+
+test('a pasted text of 1 MB is calculated, or refused, without harm to the page', async () => {
+  const { context, page } = await openPage();
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  await calculate(page, `0.${'0'.repeat(1 << 20)}5`, '3', 3);
+  assert.equal((await fieldTexts(page)).Label33, '0.00');
+  await calculate(page, '9'.repeat(1 << 20), '3', 3);
+  assert.equal(await page.textContent('[role="alert"]'), TOO_LARGE);
+  await calculate(page, '25', '0.12', 2);
+  assert.equal((await fieldTexts(page)).Label8, '21');
+  assert.deepEqual(errors, []);
+  await context.close();
+});
+
+test('after one visit it opens and calculates with the server gone and the network off', async () => {
+  const own = await serveSite();
+  const context = await browser.newContext(PHONE);
+  const page = await context.newPage();
+  await page.goto(own.url);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  own.server.close();
+  own.server.closeAllConnections();
+  await context.setOffline(true);
+  await page.reload();
+  await page.locator('#Command1:enabled').waitFor({ timeout: 10_000 });
+  await calculate(page, '25', '0.12', 2);
+  assert.equal((await fieldTexts(page)).Label8, '21');
+  await context.close();
+});
+
+test('it is installable: a valid manifest with its icons, and a service worker', async () => {
+  // A browser's own profile: an incognito one cannot install a web app.
+  const profile = await mkdtemp(join(tmpdir(), 'quelvaris-profile-'));
+  const context = await launchPersistent(profile);
+  const page = context.pages()[0] ?? await context.newPage();
+  const requests = [];
+  page.on('request', (request) => requests.push(request.url()));
+  await page.goto(site.url);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const cdp = await context.newCDPSession(page);
+  const { errors } = await cdp.send('Page.getAppManifest');
+  assert.deepEqual(errors, []);
+  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+  assert.deepEqual(installabilityErrors, []);
+  const manifest = await page.evaluate(() => fetch('manifest.webmanifest').then((r) => r.json()));
+  assert.equal(manifest.lang, 'es');
+  assert.equal(manifest.display, 'standalone');
+  const icons = await page.evaluate((list) => Promise.all(list.map(async ({ src, sizes, purpose }) => {
+    const image = new Image();
+    image.src = src;
+    await image.decode();
+    return `${image.naturalWidth}x${image.naturalHeight} ${sizes} ${purpose}`;
+  })), manifest.icons);
+  assert.deepEqual(icons, ['192x192 192x192 any', '512x512 512x512 any', '512x512 512x512 maskable']);
+  // Nothing leaves the phone, and nothing is kept but the release's cache.
+  assert.deepEqual(requests.filter((url) => !url.startsWith(site.url)), []);
+  assert.deepEqual(await context.cookies(), []);
+  assert.deepEqual(await page.evaluate(async () => [
+    localStorage.length, sessionStorage.length, (await indexedDB.databases()).length,
+    (await caches.keys()).every((name) => name.startsWith('quelvaris-'))]), [0, 0, 0, true]);
+  await context.close();
+  await rm(profile, { recursive: true, force: true });
+});
+
+test('the page holds the desktop windows\' words under their names', async () => {
+  const { context, page } = await openPage();
+  const windows = [['main_window.ui', ''], ['help_window.ui', 'Form2-'], ['about_window.ui', 'Form3-']];
+  for (const [file, prefix] of windows) {
+    const ui = await readFile(new URL(`../../ui/forms/${file}`, import.meta.url), 'utf8');
+    const differences = await page.evaluate(([xml, idPrefix]) => {
+      const form = new DOMParser().parseFromString(xml, 'application/xml');
+      const found = [];
+      for (const widget of form.querySelectorAll('widget')) {
+        const text = widget.querySelector(':scope > property:is([name="text"], [name="title"]) > string');
+        const name = widget.getAttribute('name');
+        // The class buttons' own captions stand beside them. A page is left
+        // with the phone's keys: no "Salir", and so no "Archivo" menu.
+        if (!text || /^Option\d$|^Command3$|^mnufile$/.test(name)) continue;
+        const element = document.getElementById(idPrefix + name);
+        const shown = element?.matches('fieldset') ? element.querySelector('legend').textContent
+          : element?.matches('main') ? document.getElementById('Frame1-title').textContent
+            : element?.matches('section') ? element.querySelector('h3').textContent
+              : element?.matches('nav') ? element.getAttribute('aria-label')
+                : element?.textContent;
+        if (shown !== text.textContent) found.push([idPrefix + name, text.textContent, shown]);
+      }
+      return found;
+    }, [ui, prefix]);
+    assert.deepEqual(differences, [], file);
+  }
+  await context.close();
+});
+
+test('axe-core finds no violation, on the page, after a calculation and in each dialog', async () => {
+  const { context, page } = await openPage({ bypassCSP: true });
+  const axe = await readFile(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
+  await page.evaluate(axe);
+  const violations = () => page.evaluate(async () => (await globalThis.axe.run()).violations
+    .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
+  assert.deepEqual(await violations(), []);
+  await calculate(page, '12,5', '0.12', 2);
+  assert.deepEqual(await violations(), []);
+  for (const [item, dialog, close] of [['mnuhelpconcrete', 'Form2', 'Form2-Command1'],
+    ['mnuabout', 'Form3', 'Form3-Command1']]) {
+    await page.tap(`#${item}`);
+    assert.equal(await page.isVisible(`#${dialog}`), true);
+    assert.deepEqual(await violations(), [], dialog);
+    await page.tap(`#${close}`);
+    assert.equal(await page.isVisible(`#${dialog}`), false);
+  }
+  await context.close();
+});

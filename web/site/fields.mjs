@@ -1,0 +1,52 @@
+// The result fields as data: where each text goes, and how a screen reader
+// says it, in the order the desktop program reads them out.
+
+export const VOLUME = { id: 'Label33', spokenAs: 'Volumen: %1 metros cúbicos' };
+
+export const MATERIALS = [
+  { id: 'Label8', text: 'cementSacks', spokenAs: 'Cemento: %1 sacos' },
+  { id: 'Label16', text: 'cementTonnes', spokenAs: 'Cemento: %1 toneladas' },
+  { id: 'Label9', text: 'sandBuckets', spokenAs: 'Arena: %1 botes' },
+  { id: 'Label17', text: 'sandCubicMetres', spokenAs: 'Arena: %1 metros cúbicos' },
+  { id: 'Label10', text: 'gravelBuckets', spokenAs: 'Grava: %1 botes' },
+  { id: 'Label18', text: 'gravelCubicMetres', spokenAs: 'Grava: %1 metros cúbicos' },
+  { id: 'Label11', text: 'waterBuckets', spokenAs: 'Agua: %1 botes' },
+  { id: 'Label19', text: 'waterLitres', spokenAs: 'Agua: %1 litros' },
+];
+
+export const VOLUME_ONLY = 'Solo se calculó el volumen: no se eligió el tipo de concreto.';
+
+export const TOO_LARGE =
+  'Los números son demasiado grandes para calcular.\nNo se ha cambiado ningún dato.';
+
+// A number as a screen reader should say it: without thousands separators,
+// which some read as a pause, and with a zero before a leading point, which
+// some read as "punto"; an empty field is zero.
+//   "1,075" -> "1075"    ".3" -> "0.3"    "" -> "0"
+export function spokenNumber(shown) {
+  const number = shown.replaceAll(',', '');
+  if (number === '') return '0';
+  return number.replace(/^(-?)\./, '$10.');
+}
+
+export function spoken(field, shown) {
+  return field.spokenAs.replace('%1', spokenNumber(shown));
+}
+
+// Many phone keyboards in Spanish put a comma on the decimal key. The
+// calculation reads a number up to the comma, as the desktop program does;
+// the hint says so, and how to write the decimals.
+//   "12,5" -> "12.5"    " 1,5 " -> "1.5"    "12.5" -> null    "a,5" -> null
+const NUMBER_THEN_COMMA = /^[+-]?(?:\d+(?:\.\d*)?|\.\d+)(?:[EeDd][+-]?\d+)?,/;
+
+export function commaCorrection(typed) {
+  const compact = typed.replace(/[ \t\n]/g, '');
+  return NUMBER_THEN_COMMA.test(compact) ? compact.replace(',', '.') : null;
+}
+
+export function commaHint(typed) {
+  const corrected = commaCorrection(typed);
+  return corrected === null
+    ? null
+    : `Solo se tomó el número hasta la coma. El punto decimal es ".": escriba ${corrected}`;
+}
