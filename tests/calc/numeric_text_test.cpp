@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -123,11 +124,36 @@ TEST(NumberToText, RoundsTo15SignificantDigits) {
       {1e300, "1e+300"},
       {-2.5, "-2.5"},
       {1234567.0, "1234567"},
+      {123456.78901234567, "123456.789012346"},
+      // Fixed notation from 10^-4 to 10^14, scientific beyond, as printf's %.15g.
+      {0.00012345678901234567, "0.000123456789012346"},
+      {1e-5, "1e-05"},
+      {1.5e-7, "1.5e-07"},
+      {999999999999999.0, "999999999999999"},
+      {9999999999999999.0, "1e+16"},
+      {1e15, "1e+15"},
+      {1e-320, "9.99988867182683e-321"},
+      {-0.0, "-0"},
+      {inf, "inf"},
+      {-inf, "-inf"},
+      {std::nan(""), "nan"},
   };
   for (const auto& [value, expected] : cases) {
     SCOPED_TRACE(expected);
     EXPECT_EQ(numberToText(value), expected);
   }
+}
+
+// The window toolkit switches on the user's locale at start; one whose
+// decimal point is a comma must not reach the texts.
+TEST(NumberToText, WritesAFullStopWhateverTheLocale) {
+  const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+  if (std::setlocale(LC_NUMERIC, "es_ES.UTF-8") == nullptr) GTEST_SKIP() << "no es_ES.UTF-8 locale";
+  EXPECT_EQ(numberToText(2.5), "2.5");
+  EXPECT_EQ(numberToText(1.5e-7), "1.5e-07");
+  EXPECT_EQ(formatPattern("1.005", Pattern::TwoDecimals), "1.01");
+  EXPECT_EQ(valPrefix("2.5"), 2.5);
+  std::setlocale(LC_NUMERIC, before.c_str());
 }
 
 TEST(NumberToText, WritesTextsThatReadBackToThemselves) {

@@ -1,0 +1,64 @@
+// The native side of the web edition's parity test: the calculation run on
+// each line of standard input, its texts on standard output. Texts travel in
+// hexadecimal, so that any byte a user may type (blanks, tabs, line feeds,
+// letters of any script) crosses unchanged.
+//   in:  AREA-HEX <tab> HEIGHT-HEX <tab> CLASS
+//   out: "too large", or VOLUME <tab> AREA <tab> HEIGHT [<tab> 8 MATERIALS]
+//        in hexadecimal; no materials with no class selected.
+
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "quelvaris/calculate_mix.h"
+#include "quelvaris/mix_table.h"
+
+namespace {
+
+std::string fromHex(const std::string& hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+  return bytes;
+}
+
+std::string toHex(const std::string& bytes) {
+  static constexpr char DIGITS[] = "0123456789abcdef";
+  std::string hex;
+  for (const unsigned char byte : bytes) {
+    hex += DIGITS[byte >> 4];
+    hex += DIGITS[byte & 15];
+  }
+  return hex;
+}
+
+}  // namespace
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    std::istringstream fields(line);
+    std::string area, height, selected;
+    std::getline(fields, area, '\t');
+    std::getline(fields, height, '\t');
+    std::getline(fields, selected);
+    const int selectedClass = std::stoi(selected);
+    const auto results =
+        quelvaris::calculateMix({fromHex(area), fromHex(height), selectedClass}, {});
+    if (!results) {
+      std::cout << "too large\n";
+      continue;
+    }
+    std::cout << toHex(results->volume) << '\t' << toHex(results->areaText) << '\t'
+              << toHex(results->heightText);
+    if (quelvaris::mixClass(selectedClass) != nullptr) {
+      const quelvaris::MaterialTexts& m = results->materials;
+      for (const std::string* text :
+           {&m.cementSacks, &m.cementTonnes, &m.sandBuckets, &m.sandCubicMetres, &m.gravelBuckets,
+            &m.gravelCubicMetres, &m.waterBuckets, &m.waterLitres})
+        std::cout << '\t' << toHex(*text);
+    }
+    std::cout << '\n';
+  }
+}
