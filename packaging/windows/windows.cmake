@@ -52,7 +52,7 @@ install(CODE "
   endforeach()")
 
 # cpack: quelvaris-1.00-win64.exe, the installer. The zip of the same folder
-# is made by make-zip beside this file (scripts/windows), in a fixed order.
+# is made by packaging/make-zip (scripts/windows), in a fixed order.
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_FILE_NAME quelvaris-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Quelvaris)

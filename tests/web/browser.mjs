@@ -37,6 +37,6 @@ export function launchPersistent(profile) {
   });
 }
 
-export function serveSite(options = {}) {
-  return serve(SITE, { port: 0, ...options });
+export function serveSite({ site = SITE, ...options } = {}) {
+  return serve(site, { port: 0, ...options });
 }
