@@ -20,9 +20,8 @@ namespace {
 const quelvaris::MixInputs kInputs{"25", "0.12", 2};
 
 void BM_CalculateMix(benchmark::State& state) {
-  const quelvaris::MaterialTexts current;
   for (auto _ : state) {
-    auto results = quelvaris::calculateMix(kInputs, current);
+    auto results = quelvaris::calculateMix(kInputs);
     benchmark::DoNotOptimize(results);
   }
 }

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "quelvaris/calculate_mix.h"
-#include "quelvaris/mix_table.h"
 
 namespace {
 
@@ -21,17 +20,17 @@ using quelvaris::MaterialTexts;
 // the texts it shows. The whole result is null when the numbers are past the
 // double range, and nothing is to be written.
 val calculate(const std::string& areaText, const std::string& heightText, int selectedClass) {
-  const auto results = quelvaris::calculateMix({areaText, heightText, selectedClass}, {});
+  const auto results = quelvaris::calculateMix({areaText, heightText, selectedClass});
   if (!results) return val::null();
   val out = val::object();
   out.set("volume", results->volume);
   out.set("areaText", results->areaText);
   out.set("heightText", results->heightText);
-  if (quelvaris::mixClass(selectedClass) == nullptr) {
+  if (!results->materials) {
     out.set("materials", val::null());
     return out;
   }
-  const MaterialTexts& m = results->materials;
+  const MaterialTexts& m = *results->materials;
   val materials = val::object();
   materials.set("cementSacks", m.cementSacks);
   materials.set("cementTonnes", m.cementTonnes);

@@ -38,7 +38,7 @@ struct MaterialStep {
 
 }  // namespace
 
-std::optional<MixResults> calculateMix(const MixInputs& inputs, const MaterialTexts& current) {
+std::optional<MixResults> calculateMix(const MixInputs& inputs) {
   const double height = valPrefix(inputs.heightText);
   const double area = valPrefix(inputs.areaText);
   const double volume = area * height;
@@ -50,11 +50,11 @@ std::optional<MixResults> calculateMix(const MixInputs& inputs, const MaterialTe
       .volume = shownAs(volume, Pattern::TwoDecimals),
       .areaText = std::move(*areaText),
       .heightText = std::move(*heightText),
-      .materials = current,
+      .materials = std::nullopt,
   };
 
   const MixClass* const mix = mixClass(inputs.selectedClass);
-  if (mix == nullptr) return results;
+  if (mix == nullptr) return results;  // the volume alone
 
   // Every quantity comes from the volume as shown, read back out of its text.
   // The text does not change while the eight fields are written, so one
@@ -73,8 +73,9 @@ std::optional<MixResults> calculateMix(const MixInputs& inputs, const MaterialTe
   if (!std::all_of(steps.begin(), steps.end(),
                    [](const MaterialStep& s) { return isDisplayable(s.quantity); }))
     return std::nullopt;
+  MaterialTexts& materials = results.materials.emplace();
   for (const MaterialStep& step : steps)
-    results.materials.*step.field = shownAs(step.quantity, step.pattern);
+    materials.*step.field = shownAs(step.quantity, step.pattern);
   return results;
 }
 

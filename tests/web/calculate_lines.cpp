@@ -11,7 +11,6 @@
 #include <string>
 
 #include "quelvaris/calculate_mix.h"
-#include "quelvaris/mix_table.h"
 
 namespace {
 
@@ -44,16 +43,15 @@ int main() {
     std::getline(fields, height, '\t');
     std::getline(fields, selected);
     const int selectedClass = std::stoi(selected);
-    const auto results =
-        quelvaris::calculateMix({fromHex(area), fromHex(height), selectedClass}, {});
+    const auto results = quelvaris::calculateMix({fromHex(area), fromHex(height), selectedClass});
     if (!results) {
       std::cout << "too large\n";
       continue;
     }
     std::cout << toHex(results->volume) << '\t' << toHex(results->areaText) << '\t'
               << toHex(results->heightText);
-    if (quelvaris::mixClass(selectedClass) != nullptr) {
-      const quelvaris::MaterialTexts& m = results->materials;
+    if (results->materials) {
+      const quelvaris::MaterialTexts& m = *results->materials;
       for (const std::string* text :
            {&m.cementSacks, &m.cementTonnes, &m.sandBuckets, &m.sandCubicMetres, &m.gravelBuckets,
             &m.gravelCubicMetres, &m.waterBuckets, &m.waterLitres})

@@ -110,14 +110,14 @@ MainWindow::~MainWindow() {
 void MainWindow::Command1_Click() {
   const MixInputs inputs{fromField(ui->Text1->text()), fromField(ui->Text2->text()),
                          selectedClass()};
-  const std::optional<MixResults> results = calculateMix(inputs, materialTexts());
+  const std::optional<MixResults> results = calculateMix(inputs);
   if (!results) {
     QMessageBox::warning(this, windowTitle().trimmed(),
                          tr("Los números son demasiado grandes para calcular.\n"
                             "No se ha cambiado ningún dato."));
     return;
   }
-  const bool classSelected = inputs.selectedClass != 0;
+  const bool classSelected = results->materials.has_value();
   ui->Label33->showResult(toField(results->volume),
                           classSelected ? QString()
                                         : tr("Solo se calculó el volumen: no se eligió el "
@@ -125,8 +125,9 @@ void MainWindow::Command1_Click() {
   ui->Text1->setText(toField(results->areaText));
   ui->Text2->setText(toField(results->heightText));
   // Without a class the material fields keep their older results, unspoken.
-  for (const MaterialField& field : materialFields)
-    if (classSelected) field.label->showResult(toField(results->materials.*field.text));
+  if (classSelected)
+    for (const MaterialField& field : materialFields)
+      field.label->showResult(toField(*results->materials.*field.text));
   resultStops->present(classSelected);
 }
 
@@ -189,13 +190,6 @@ void MainWindow::describeForScreenReaders() {
 int MainWindow::selectedClass() const {
   const auto selected = std::ranges::find_if(classButtons, &QRadioButton::isChecked);
   return selected == classButtons.end() ? 0 : static_cast<int>(selected - classButtons.begin()) + 1;
-}
-
-MaterialTexts MainWindow::materialTexts() const {
-  MaterialTexts texts;
-  for (const MaterialField& field : materialFields)
-    texts.*field.text = fromField(field.label->text());
-  return texts;
 }
 
 }  // namespace quelvaris

@@ -43,7 +43,6 @@ class MainWindow : public QMainWindow {
   void addKeyboardWays();
   void describeForScreenReaders();
   int selectedClass() const;
-  MaterialTexts materialTexts() const;
 
   // A material field and the text of MaterialTexts it shows.
   struct MaterialField {

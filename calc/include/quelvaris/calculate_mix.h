@@ -30,12 +30,15 @@ struct MaterialTexts {
   bool operator==(const MaterialTexts&) const = default;
 };
 
-// The new texts of all eleven fields the calculation writes.
+// The new texts of the fields the calculation writes: all eleven with a
+// class selected, the volume and the two inputs without one.
 struct MixResults {
   std::string volume;      // m3, "#0.00"
   std::string areaText;    // the area rewritten through "#0.00"
   std::string heightText;  // the height rewritten through "#0.00"
-  MaterialTexts materials;
+  // The selected class's quantities; none with no class selected, and then
+  // the material fields keep whatever they show.
+  std::optional<MaterialTexts> materials;
 
   bool operator==(const MixResults&) const = default;
 };
@@ -45,14 +48,13 @@ struct MixResults {
 // decimals only where its whole text is the number the volume used; otherwise
 // it is kept as typed, so the box and the volume never disagree. For
 // a selected class, each material quantity is the volume as shown (read back
-// out of its text, so 0.3333 counts as 0.33) times that class's figure; with
-// no class selected the material texts come back as `current` holds them.
+// out of its text, so 0.3333 counts as 0.33) times that class's figure.
 //   {"10", "0.10", 1} -> volume "1.00", area "10.00", height "0.10",
 //                        "6", ".3", "28", ".5", "38", ".7", "12", "215"
-//   {"12abc", "0.1", 0} -> volume "1.20", area "12abc", height "0.10", `current`
+//   {"12abc", "0.1", 0} -> volume "1.20", area "12abc", height "0.10", no materials
 //   {"12,5", "0.10", 0} -> volume "1.20", area "12,5" (read as 12, not 125)
 // Returns nullopt, and nothing is to be written, when any number on the way
 // (a typed one, the volume or a quantity) is past the double range.
-std::optional<MixResults> calculateMix(const MixInputs& inputs, const MaterialTexts& current);
+std::optional<MixResults> calculateMix(const MixInputs& inputs);
 
 }  // namespace quelvaris
