@@ -62,11 +62,12 @@ MainWindow::MainWindow() : ui(std::make_unique<Ui::Quelvaris>()) {
   applyWindowStyle(this);
 
   // The icon is drawn for each size a title bar or task switcher asks for:
-  // 16, 32 and 48 px; on a high-density screen 64 and 128 px as well. They
+  // 16, 24, 32 and 48 px, as in the program's icon file; on a high-density
+  // screen 64 and 128 px as well. They
   // are PNG files, not the Windows icon file: Qt converts each of that file's
   // dozen images as it reads them, a tenth of the window's start.
   QIcon icon;
-  QList<int> sizes{16, 32, 48};
+  QList<int> sizes{16, 24, 32, 48};
   if (devicePixelRatioF() > 1) sizes << 64 << 128;
   for (int size : sizes) icon.addPixmap(iconImage(size));
   setWindowIcon(icon);

@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "program/keyboard_at_start.h"
 #include "program/version.h"
 #include "window_test_support.h"
 
@@ -50,6 +51,28 @@ class SecondaryWindowsTest : public QObject {
     QCOMPARE(control<QPushButton>(open[0], "Command1")->text(), button);
     QVERIFY(QTest::qWaitForWindowActive(open[0]));
     QCOMPARE(QApplication::focusWidget(), control(open[0], "Command1"));
+  }
+
+  // The start asks for the keyboard for the main window; the help opened at
+  // once, by F1 or from the menu, keeps it.
+  void theStartLeavesTheKeyboardWithTheHelp_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("F1") << true;
+    QTest::newRow("menu") << false;
+  }
+
+  void theStartLeavesTheKeyboardWithTheHelp() {
+    QFETCH(bool, byKey);
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    quelvaris::takeKeyboardAtStart(window.get());
+    if (byKey)
+      QTest::keyClick(window.get(), Qt::Key_F1);
+    else
+      trigger("mnuhelpconcrete");
+    QWidget* help = windowsNamed("Form2").value(0);
+    QVERIFY(help != nullptr);
+    QTRY_VERIFY(window->findChildren<QTimer*>(QStringLiteral("keyboardAtStart")).isEmpty());
+    QCOMPARE(QApplication::activeWindow(), help);
   }
 
   void aboutShowsTheProjectsVersion() {

@@ -136,6 +136,8 @@ class WindowLayoutTest : public QObject {
     const QPixmap shown = picture->shownPixmap();
     QCOMPARE(shown.size(), (QSizeF(118, 99) * density).toSize());
     QCOMPARE(shown.devicePixelRatio(), density);
+    for (const int side : {16, 24, 32, 48})
+      QVERIFY(window->windowIcon().availableSizes().contains(QSize(side, side)));
     for (const int side : {64, 128})
       QCOMPARE(window->windowIcon().availableSizes().contains(QSize(side, side)), density > 1);
     if (density == 2)
