@@ -2,8 +2,14 @@
 # pictures, and the service worker with the release's name and file list.
 #   cmake -DPAGE=web/site -DASSETS=assets -DCALCULATION=<folder of
 #         quelvaris-calc.mjs> -DSITE=<out> -DVERSION=1.00 -P assemble-site.cmake
+cmake_minimum_required(VERSION 3.25)  # @NAME@ in a string is then a plain text
+
 file(REMOVE_RECURSE ${SITE})
-file(COPY ${PAGE}/ DESTINATION ${SITE} PATTERN sw.js EXCLUDE)
+file(COPY ${PAGE}/ DESTINATION ${SITE} PATTERN sw.js EXCLUDE PATTERN index.html EXCLUDE)
+# The about text shows the release's version.
+file(READ ${PAGE}/index.html page)
+string(REPLACE "@VERSION@" "${VERSION}" page "${page}")
+file(WRITE ${SITE}/index.html "${page}")
 file(COPY ${CALCULATION}/quelvaris-calc.mjs ${CALCULATION}/quelvaris-calc.wasm DESTINATION ${SITE})
 file(COPY ${ASSETS}/icons/web/ DESTINATION ${SITE}/icons)
 # The picture at 118 x 99 and, for sharper screens, at twice that.
