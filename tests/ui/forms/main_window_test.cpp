@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QDeadlineTimer>
 #include <QFocusFrame>
 #include <QFontInfo>
 #include <QHelpEvent>
@@ -277,15 +278,25 @@ class MainWindowTest : public QObject {
     typeInto(w(), "Text1", "1E400");
     const QStringList before = results();
 
+    // The click returns once the message is closed: it is read and closed as
+    // soon as it shows, and looked for no longer than 5 s.
     QString message;
     QStringList buttons;
-    QTimer::singleShot(0, [&message, &buttons] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr) return;
-      message = box->text();
-      for (const QAbstractButton* button : box->buttons()) buttons << button->text();
-      box->accept();
+    QTimer closer;
+    QDeadlineTimer deadline(5000);
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+      for (QWidget* window : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        if (box == nullptr || !box->isVisible()) continue;
+        message = box->text();
+        for (const QAbstractButton* button : box->buttons()) buttons << button->text();
+        box->accept();
+        closer.stop();
+        return;
+      }
+      if (deadline.hasExpired()) closer.stop();
     });
+    closer.start(10);
     click(w(), "Command1");
 
     QVERIFY2(message.contains(QStringLiteral("demasiado grandes")), qPrintable(message));
