@@ -45,8 +45,7 @@ install(FILES ${CPACK_QUELVARIS_LICENCE} DESTINATION ${licences})
 
 # Nothing the program does not need: no symbols in any of its binaries.
 install(CODE "
-  file(GLOB_RECURSE binaries \"\${CMAKE_INSTALL_PREFIX}/*.dll\" \"\${CMAKE_INSTALL_PREFIX}/*.exe\"
-       \"\${CMAKE_INSTALL_PREFIX}/*.com\")
+  file(GLOB_RECURSE binaries \"\${CMAKE_INSTALL_PREFIX}/*.dll\" \"\${CMAKE_INSTALL_PREFIX}/*.exe\")
   foreach(binary IN LISTS binaries)
     execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
   endforeach()")

@@ -4,8 +4,6 @@
 #include <QCoreApplication>
 #include <cstdio>
 
-#include "program/console.h"
-
 namespace quelvaris {
 namespace {
 
@@ -22,6 +20,12 @@ constexpr const char* USAGE =
     "  -v, --version  muestra la versión y termina\n"
     "\n"
     "También acepta las opciones de Qt, como -platform y -style.\n";
+
+// Written as UTF-8, as a Linux terminal, a file or a pipe takes it.
+void writeToUser(std::FILE* stream, const QString& text) {
+  std::fputs(text.toUtf8().constData(), stream);
+  std::fflush(stream);
+}
 
 int usageError(const QString& problem) {
   writeToUser(stderr,

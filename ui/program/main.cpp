@@ -4,12 +4,13 @@
 #include <optional>
 
 #include "forms/main_window.h"
-#include "program/command_line.h"
-#include "program/console.h"
 #include "program/keyboard_at_start.h"
 #include "program/platform.h"
 #include "program/start.h"
 #include "program/version.h"
+#ifndef Q_OS_WIN
+#include "program/command_line.h"
+#endif
 
 int main(int argc, char* argv[]) {
   quelvaris::choosePlatform(argc, argv);
@@ -26,8 +27,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationVersion(QStringLiteral(QUELVARIS_VERSION));
   QGuiApplication::setDesktopFileName(QStringLiteral(QUELVARIS_APP_ID));
 
+#ifndef Q_OS_WIN
   if (const std::optional<int> status = quelvaris::handleCommandLine(QApplication::arguments()))
     return *status;
+#endif
   if (!display) {
     std::fputs(
         "Quelvaris necesita una pantalla gráfica y no encontró ninguna "
@@ -36,7 +39,6 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
   quietStart.reset();
-  quelvaris::releaseStartingConsole();
   quelvaris::announceRunning();
 
   quelvaris::prepareForWindows(application);
