@@ -6,6 +6,7 @@
 #include "forms/main_window.h"
 #include "program/keyboard_at_start.h"
 #include "program/platform.h"
+#include "program/running_copy.h"
 #include "program/start.h"
 #include "program/version.h"
 #ifndef Q_OS_WIN
@@ -14,6 +15,7 @@
 
 int main(int argc, char* argv[]) {
   quelvaris::choosePlatform(argc, argv);
+  const quelvaris::StartTokens tokens = quelvaris::tokensOfThisStart();
   // Without a display the program still answers --version and --help (over
   // SSH, say): Qt then starts on its offscreen platform, only to read the
   // command line, which it needs to take its own options out of it.
@@ -39,7 +41,7 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
   quietStart.reset();
-  quelvaris::announceRunning();
+  if (quelvaris::handedOverToRunningCopy(tokens)) return EXIT_SUCCESS;
 
   quelvaris::prepareForWindows(application);
   quelvaris::MainWindow window;

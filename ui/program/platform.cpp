@@ -1,16 +1,11 @@
 #include "program/platform.h"
 
 #include "look/text_as_on_linux.h"
-#include "program/version.h"
 
 #include <QString>
 #include <QtGlobal>
 #include <cstdlib>
 #include <cstring>
-
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
 namespace quelvaris {
 namespace {
@@ -58,15 +53,6 @@ void choosePlatform(int argc, char* argv[]) {
     if (isSet("XDG_ACTIVATION_TOKEN") && !isSet("DESKTOP_STARTUP_ID"))
       qputenv("DESKTOP_STARTUP_ID", qgetenv("XDG_ACTIVATION_TOKEN"));
   }
-#endif
-}
-
-void announceRunning() {
-#ifdef Q_OS_WIN
-  // In the global namespace, so that an installer run by another user, or
-  // elevated, sees it too. The handle is never closed: Windows releases it
-  // when the program ends, however it ends.
-  CreateMutexW(nullptr, FALSE, L"Global\\" QUELVARIS_APP_ID);
 #endif
 }
 

@@ -24,13 +24,6 @@ bool displayAvailable(int argc, char* argv[]);
 //   (look/text_as_on_linux.h).
 void choosePlatform(int argc, char* argv[]);
 
-// On Windows: tells the installer that the program is running, by a named
-// mutex that the program holds until it ends. Windows locks a running
-// program's files, so an install or uninstall beside it would fail half-way;
-// the installer looks for the mutex first (packaging/windows). Elsewhere
-// nothing is done.
-void announceRunning();
-
 // Keeps Qt's warning that XDG_RUNTIME_DIR is not set (as for root in a
 // container) out of what the program prints, until stopped.
 class RuntimeDirWarningFilter {

@@ -1,0 +1,85 @@
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QStringList>
+#include <QVariantMap>
+
+#include "program/running_copy.h"
+#include "program/version.h"
+
+namespace quelvaris {
+namespace {
+
+const QString SERVICE = QStringLiteral(QUELVARIS_APP_ID);
+const QString PATH = QStringLiteral("/org/example/Quelvaris");  // the id, as a path
+const QString INTERFACE = QStringLiteral("org.freedesktop.Application");
+
+// How long a later start waits for the running copy to come forward.
+constexpr int ANSWER_WITHIN_MS = 3000;
+
+// The calls of org.freedesktop.Application: a launcher or a later start
+// asks the running copy (or, with the desktop entry's DBusActivatable, the
+// copy the bus starts for it) to come forward. The program opens no files
+// and has no actions of its own, so Open and ActivateAction do the same.
+class Application : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+
+ public:
+  using QObject::QObject;
+
+ public slots:
+  Q_SCRIPTABLE void Activate(const QVariantMap& platformData) { comeForward(from(platformData)); }
+  Q_SCRIPTABLE void Open(const QStringList& /*uris*/, const QVariantMap& platformData) {
+    comeForward(from(platformData));
+  }
+  Q_SCRIPTABLE void ActivateAction(const QString& /*name*/, const QVariantList& /*parameter*/,
+                                   const QVariantMap& platformData) {
+    comeForward(from(platformData));
+  }
+
+ private:
+  static StartTokens from(const QVariantMap& platformData) {
+    return {platformData.value(QStringLiteral("desktop-startup-id")).toString().toUtf8(),
+            platformData.value(QStringLiteral("activation-token")).toString().toUtf8()};
+  }
+};
+
+}  // namespace
+
+bool handedOverToRunningCopy(const StartTokens& tokens) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return false;
+  // The object is there before the name, so that no call finds the name
+  // without it; calls wait until the program's event loop runs.
+  auto* application = new Application(qApp);
+  bus.registerObject(PATH, application, QDBusConnection::ExportScriptableSlots);
+  const auto registered =
+      bus.interface()->registerService(SERVICE, QDBusConnectionInterface::DontQueueService,
+                                       QDBusConnectionInterface::DontAllowReplacement);
+  if (registered.isValid() && registered.value() == QDBusConnectionInterface::ServiceRegistered) {
+    rememberActiveWindow();
+    // An ending copy lets the name go at once: a start meanwhile runs anew.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
+                     [bus]() mutable { bus.unregisterService(SERVICE); });
+    return false;
+  }
+  bus.unregisterObject(PATH);
+  delete application;
+
+  QDBusMessage activate =
+      QDBusMessage::createMethodCall(SERVICE, PATH, INTERFACE, QStringLiteral("Activate"));
+  QVariantMap platformData;
+  if (!tokens.startupId.isEmpty())
+    platformData.insert(QStringLiteral("desktop-startup-id"), QString::fromUtf8(tokens.startupId));
+  if (!tokens.activationToken.isEmpty())
+    platformData.insert(QStringLiteral("activation-token"),
+                        QString::fromUtf8(tokens.activationToken));
+  activate << platformData;
+  return bus.call(activate, QDBus::Block, ANSWER_WITHIN_MS).type() == QDBusMessage::ReplyMessage;
+}
+
+}  // namespace quelvaris
+
+#include "running_copy_linux.moc"
