@@ -18,7 +18,6 @@
 #include <memory>
 
 #include "forms/main_window.h"
-#include "headless_noise.h"
 #include "look/window_style.h"
 #include "program/platform.h"
 #include "program/start.h"
@@ -75,7 +74,6 @@ std::unique_ptr<QWidget> floorWindow(int count, bool withText) {
 
 int main(int argc, char* argv[]) {
   const char* mode = argc > 1 ? argv[1] : "";
-  quelvaris::test::silenceHeadlessNoise();
   quelvaris::choosePlatform(argc, argv);
   QApplication application(argc, argv);
   quelvaris::prepareForWindows(application);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QIcon>
-#include <QImageReader>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QShortcut>
@@ -43,17 +42,6 @@ void endProgram() {
   QCoreApplication::quit();
 }
 
-// The program's icon at `size` px. Set here rather than in the form, to read
-// it with its format fixed: given a file alone, as a form or QIcon gives it,
-// Qt first loads every image plugin installed (here GIF, ICO, and JPEG with
-// its library; on many desktops several more) to ask whether it reads PNG,
-// before it uses its own reader.
-QPixmap iconImage(int size) {
-  QImageReader reader(QStringLiteral(":/icons/png/quelvaris-%1.png").arg(size), "png");
-  reader.setAutoDetectImageFormat(false);
-  return QPixmap::fromImage(reader.read());
-}
-
 }  // namespace
 
 MainWindow::MainWindow() : ui(std::make_unique<Ui::Quelvaris>()) {
@@ -61,16 +49,7 @@ MainWindow::MainWindow() : ui(std::make_unique<Ui::Quelvaris>()) {
   ui->Label1->setFont(titleFont(TitleFace::SwissBlack, 14.25));
   applyWindowStyle(this);
 
-  // The icon is drawn for each size a title bar or task switcher asks for:
-  // 16, 24, 32 and 48 px, as in the program's icon file; on a high-density
-  // screen 64 and 128 px as well. They
-  // are PNG files, not the Windows icon file: Qt converts each of that file's
-  // dozen images as it reads them, a tenth of the window's start.
-  QIcon icon;
-  QList<int> sizes{16, 24, 32, 48};
-  if (devicePixelRatioF() > 1) sizes << 64 << 128;
-  for (int size : sizes) icon.addPixmap(iconImage(size));
-  setWindowIcon(icon);
+  setWindowIcon(programIcon(devicePixelRatioF()));
 
   classButtons = {ui->Option1, ui->Option2, ui->Option3, ui->Option4};
   describeForScreenReaders();

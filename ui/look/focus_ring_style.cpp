@@ -73,10 +73,4 @@ void FocusRingStyle::followFocus(QWidget* /*old*/, QWidget* now) {
   ring->setWidget(button);
 }
 
-QIcon FocusRingStyle::standardIcon(StandardPixmap pixmap, const QStyleOption* option,
-                                   const QWidget* widget) const {
-  if (pixmap == SP_ToolBarHorizontalExtensionButton) return QIcon();  // asked for by QMenuBar
-  return QProxyStyle::standardIcon(pixmap, option, widget);
-}
-
 }  // namespace quelvaris

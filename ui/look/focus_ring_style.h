@@ -12,11 +12,6 @@ namespace quelvaris {
 // a QFocusFrame that follows the focused class button, so that it may reach
 // beyond the button's own small rectangle without moving anything; the style
 // makes that frame and moves it along as the focus moves.
-//
-// It also gives the menu bar's overflow button no icon: that button shows
-// only when the menus do not fit across the window, which in these windows
-// of fixed size they always do, and reading its icon at start makes Qt load
-// every image plugin installed to ask whether it reads PNG (see MainWindow).
 class FocusRingStyle : public QProxyStyle {
   Q_OBJECT
 
@@ -31,9 +26,6 @@ class FocusRingStyle : public QProxyStyle {
                   const QWidget* widget) const override;
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returnData) const override;
-
-  QIcon standardIcon(StandardPixmap pixmap, const QStyleOption* option,
-                     const QWidget* widget) const override;
 
   void polish(QApplication* application) override;
   void unpolish(QApplication* application) override;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
@@ -15,6 +16,31 @@
 
 namespace quelvaris {
 namespace {
+
+// Qt, given an image file without its format fixed (as a form or QIcon gives
+// it), first loads every image plugin installed (here GIF, ICO, and JPEG with
+// its library; on many desktops several more) to ask whether it reads the
+// file, before it uses its own PNG reader. Two PNGs were read so at start:
+// the window icon, now read with its format fixed, and the menu bar's
+// overflow button's icon, which the program's style gives none: the button
+// shows only when the menus do not fit across the window, which in these
+// windows of fixed size they always do.
+QPixmap pngImage(const QString& path) {
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  return QPixmap::fromImage(reader.read());
+}
+
+class ProgramStyle final : public FocusRingStyle {
+ public:
+  using FocusRingStyle::FocusRingStyle;
+
+  QIcon standardIcon(StandardPixmap pixmap, const QStyleOption* option,
+                     const QWidget* widget) const override {
+    if (pixmap == SP_ToolBarHorizontalExtensionButton) return QIcon();  // asked for by QMenuBar
+    return FocusRingStyle::standardIcon(pixmap, option, widget);
+  }
+};
 
 // The layout is drawn at 96 DPI, where a point is 4/3 of a pixel. Sizes in
 // pixels keep the fonts in step with the pixel geometry on any screen.
@@ -74,8 +100,19 @@ QFont titleFont(TitleFace face, qreal points) {
   return font;
 }
 
+QIcon programIcon(qreal devicePixelRatio) {
+  // PNG files, not the Windows icon file: Qt converts each of that file's
+  // dozen images as it reads them, a tenth of the window's start.
+  QIcon icon;
+  QList<int> sizes{16, 24, 32, 48};
+  if (devicePixelRatio > 1) sizes << 64 << 128;
+  for (int size : sizes)
+    icon.addPixmap(pngImage(QStringLiteral(":/icons/png/quelvaris-%1.png").arg(size)));
+  return icon;
+}
+
 void applyProgramStyle() {
-  QApplication::setStyle(new FocusRingStyle(QStringLiteral("Windows")));
+  QApplication::setStyle(new ProgramStyle(QStringLiteral("Windows")));
 }
 
 void applyInterfaceFont() {

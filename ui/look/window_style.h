@@ -4,6 +4,7 @@
 // the title faces and their substitutes, and where each window first stands.
 
 #include <QFont>
+#include <QIcon>
 #include <QString>
 
 class QWidget;
@@ -22,6 +23,11 @@ enum class TitleFace {
   SwissExtended,  // "Swis721 Ex BT", else DejaVu Sans
 };
 QFont titleFont(TitleFace face, qreal points);
+
+// The program's icon, drawn for each size a title bar or task switcher asks
+// for: 16, 24, 32 and 48 px, as in the program's icon file, and 64 and 128 px
+// as well on a screen of `devicePixelRatio` above 1.
+QIcon programIcon(qreal devicePixelRatio);
 
 // For the whole application, before the first window: the classic desktop
 // look the windows are laid out for, where a frame's caption is set into its
