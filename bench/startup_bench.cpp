@@ -5,7 +5,7 @@
 // machine's state; the figures are medians.
 //
 // Offscreen:   QT_QPA_PLATFORM=offscreen build/default/bench/startup_bench
-// Under Xvfb:  scripts/virtual-desktop build/default/bench/startup_bench
+// Under Xvfb:  tests/desktops/virtual_desktop.py build/default/bench/startup_bench
 
 #include <benchmark/benchmark.h>
 #include <spawn.h>

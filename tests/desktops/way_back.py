@@ -1,0 +1,67 @@
+"""The way back to a running copy, as a keyboard user takes it: types into
+the area's box, goes to another program and types there, and starts
+Quelvaris again. The
+second start must end at once, handing over, and the first copy's main window
+be the active one, with the text typed."""
+
+import os
+import sys
+
+from desktop import Failure, wait_for
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+TYPED = "25"
+AREA_BOX = (60, 265)  # in the main window's own area
+
+
+def user_time(desktop, window):
+    """The time of the user's last key or click in `window`, as the program
+    stamped it: on the window, or on the one it names for it (GTK writes
+    either, as the window manager supports)."""
+    named = desktop.prop(window, "_NET_WM_USER_TIME_WINDOW").split("# ")
+    windows = [window] + ([named[1].strip()] if len(named) == 2 else [])
+    stamps = [desktop.prop(w, "_NET_WM_USER_TIME") for w in windows]
+    return max(int(stamp.split("=")[1]) if "=" in stamp else 0 for stamp in stamps)
+
+
+def way_back(desktop, program, first, main):
+    """`first` runs the program, `main` is its main window; raises Failure
+    saying what went wrong."""
+    desktop.run("xdotool", "windowactivate", "--sync", main, timeout=5, check=False)
+    desktop.run("xdotool", "mousemove", "--window", main, *map(str, AREA_BOX), "click", "1",
+                "type", "--delay", "30", TYPED)
+    other = desktop.start("other", [sys.executable, os.path.join(HERE, "other_program.py")],
+                          env={"GDK_BACKEND": "x11"})
+    window = desktop.window("^Otro programa$", other.pid, what="the other program appearing")
+    # Most managers give a new window the keyboard; the others are asked, once:
+    # a request still on its way would be stamped later than the second start.
+    try:
+        wait_for("", lambda: desktop.active_window() == window, 3)
+    except Failure:
+        desktop.run("xdotool", "windowactivate", window, check=False)
+        wait_for("the other program taking the keyboard", lambda: desktop.active_window() == window, 5)
+    before = user_time(desktop, window)
+    desktop.run("xdotool", "type", "--delay", "30", "hola")
+    wait_for("the other program noting the user's keys",
+             lambda: user_time(desktop, window) > before, 5)
+
+    second = desktop.start("second-start", [program])
+    status = desktop.ended(second, 10, "a second start ending, handed over to the running copy")
+    if status != 0:
+        raise Failure(f"a second start ended with status {status}")
+    try:
+        wait_for("", lambda: desktop.active_window() == main, 5)
+    except Failure:
+        active = desktop.active_window()
+        name = (desktop.run("xdotool", "getwindowname", active, check=False) or "").strip()
+        raise Failure(f"a second start left {active} ({name!r}) active, not the main window") from None
+    if first.poll() is not None:
+        raise Failure("the first copy ended")
+    desktop.keys("ctrl+a", "ctrl+c")
+    try:
+        wait_for("", lambda: desktop.run("xclip", "-o", "-selection", "clipboard",
+                                          check=False) == TYPED, 3)
+    except Failure:
+        typed = desktop.run("xclip", "-o", "-selection", "clipboard", check=False)
+        raise Failure(f"the area's box holds {typed!r} after the second start, not {TYPED!r}") from None
