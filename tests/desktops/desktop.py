@@ -234,6 +234,34 @@ class Desktop:
             self.env["XAUTHORITY"] = os.path.join(runtime, keys[0])
         return inner
 
+    def kwin_wayland(self):
+        """KWin on Wayland, on a framebuffer of its own, with Xwayland, as KDE
+        Plasma runs; gives Xwayland's display, and the session's
+        environment is the desktop's from then on."""
+        require("kwin_wayland", "Xwayland")
+        kwin = shutil.which("kwin_wayland")
+        # Debian gives kwin_wayland a file capability (to raise its priority),
+        # which a container may refuse at exec; a copy without it runs the same.
+        try:
+            subprocess.run([kwin, "--version"], capture_output=True, check=False)
+        except PermissionError:
+            kwin = shutil.copy(kwin, self.path("kwin_wayland"))
+        display = self.path("xwayland-display")
+        self.start("kwin", [kwin, "--virtual", "--xwayland", "--width", "1920", "--height", "1080",
+                            "--socket", "quelvaris-wayland", "--exit-with-session",
+                            f"sh -c 'echo $DISPLAY > {display}; exec sleep infinity'"], group=True)
+
+        def xwayland():
+            try:
+                with open(display) as file:
+                    return file.read().strip()
+            except OSError:
+                return None
+        self.env.update(DISPLAY=wait_for("KWin with Xwayland starting", xwayland, 60),
+                        WAYLAND_DISPLAY="quelvaris-wayland", XDG_SESSION_TYPE="wayland",
+                        XDG_CURRENT_DESKTOP="KDE")
+        return self.env["DISPLAY"]
+
     # -- asking ----------------------------------------------------------
 
     def run(self, *argv, timeout=10, check=True, display=None):

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """The program under each X11 window manager its users have, each on a private
-1920x1080 virtual screen with a private session bus and a user of its own.
+1920x1080 virtual screen with a private session bus and a user of its own,
+and in KWin's Wayland session on Xwayland.
 
 Checks that the main window takes the keyboard as it appears (and F1 then
 opens the help), that the three windows stand where they are laid out, that
@@ -11,8 +12,8 @@ of each desktop there.
 
     window_managers.py [--pictures DIR] PROGRAM [MANAGER...]
 
-MANAGER is openbox, xfwm4, metacity, mutter, kwin, icewm or fluxbox; all by
-default. A manager that is not installed is passed over, and the test is
+MANAGER is openbox, xfwm4, metacity, mutter, kwin, icewm, fluxbox or
+kwin-wayland; all by default. A manager that is not installed is passed over, and the test is
 skipped (77) when none is, or where Xvfb or a tool is missing.
 """
 
@@ -34,6 +35,8 @@ MANAGERS = {
     # Without a background of its style's, Fluxbox shows no message window at
     # start that would take the keyboard.
     "fluxbox": ["fluxbox", "-rc", "{home}/.fluxbox/init"],
+    # KDE Plasma's own session, where the program runs on Xwayland.
+    "kwin-wayland": ["kwin_wayland"],
 }
 # Where each window's own area stands on the screen; the main window's
 # starts with its menu bar.
@@ -113,9 +116,12 @@ def test():
             with open(f"{home}/.fluxbox/init", "w") as init:
                 init.write(f"session.styleOverlay: {home}/.fluxbox/overlay\n")
             try:
-                desktop.screen("1920x1080")
                 desktop.session_bus()
-                desktop.window_manager([part.format(home=home) for part in MANAGERS[manager]])
+                if manager == "kwin-wayland":
+                    desktop.kwin_wayland()
+                else:
+                    desktop.screen("1920x1080")
+                    desktop.window_manager([part.format(home=home) for part in MANAGERS[manager]])
                 failures = check_desktop(desktop, manager, program, pictures)
             except Failure as failure:
                 failures = [str(failure)]
