@@ -78,9 +78,9 @@ def check_desktop(desktop, manager, program, pictures):
             failures.append(f"the {name} window stands at {desktop.place(window)}, not at {PLACES[name]}")
         if "_NET_WM_STATE_SKIP_TASKBAR" not in desktop.prop(window, "_NET_WM_STATE"):
             failures.append(f"the {name} window has a task-bar button (no _NET_WM_STATE_SKIP_TASKBAR)")
-    if "help" in windows and (desktop.prop(main, "_MOTIF_WM_HINTS") !=
-                              desktop.prop(windows["help"], "_MOTIF_WM_HINTS")):
-        failures.append("the main window asks for another title bar than the help window")
+    for hint in ("_MOTIF_WM_HINTS", "_NET_WM_WINDOW_TYPE"):
+        if "help" in windows and desktop.prop(main, hint) != desktop.prop(windows["help"], hint):
+            failures.append(f"the main window asks for another title bar than the help ({hint})")
     if pictures:
         desktop.run("import", "-window", "root", os.path.join(pictures, f"{manager}.png"), check=False)
     try:
