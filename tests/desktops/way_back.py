@@ -25,12 +25,9 @@ def user_time(desktop, window):
     return max(int(stamp.split("=")[1]) if "=" in stamp else 0 for stamp in stamps)
 
 
-def way_back(desktop, program, first, main):
-    """`first` runs the program, `main` is its main window; raises Failure
-    saying what went wrong."""
-    desktop.run("xdotool", "windowactivate", "--sync", main, timeout=5, check=False)
-    desktop.run("xdotool", "mousemove", "--window", main, *map(str, AREA_BOX), "click", "1",
-                "type", "--delay", "30", TYPED)
+def leave_and_start_again(desktop, program, expected, what):
+    """Goes to the other program, types there, and starts Quelvaris again;
+    `expected`, the window `what`, must then be the active one."""
     other = desktop.start("other", [sys.executable, os.path.join(HERE, "other_program.py")],
                           env={"GDK_BACKEND": "x11"})
     window = desktop.window("^Otro programa$", other.pid, what="the other program appearing")
@@ -46,16 +43,31 @@ def way_back(desktop, program, first, main):
     wait_for("the other program noting the user's keys",
              lambda: user_time(desktop, window) > before, 5)
 
+    # The command line answers at once beside a running copy, handing nothing over.
+    if "Quelvaris" not in (desktop.run(program, "--version", timeout=5, check=False) or ""):
+        raise Failure("--version did not answer beside the running copy")
     second = desktop.start("second-start", [program])
     status = desktop.ended(second, 10, "a second start ending, handed over to the running copy")
     if status != 0:
         raise Failure(f"a second start ended with status {status}")
     try:
-        wait_for("", lambda: desktop.active_window() == main, 5)
+        wait_for("", lambda: desktop.active_window() == expected, 5)
     except Failure:
         active = desktop.active_window()
         name = (desktop.run("xdotool", "getwindowname", active, check=False) or "").strip()
-        raise Failure(f"a second start left {active} ({name!r}) active, not the main window") from None
+        raise Failure(f"a second start left {active} ({name!r}) active, not {what}") from None
+    finally:
+        other.terminate()
+
+
+def way_back(desktop, program, first, main):
+    """`first` runs the program, `main` is its main window; raises Failure
+    saying what went wrong. Then the same from the help window, which comes
+    forward as the window used last."""
+    desktop.run("xdotool", "windowactivate", "--sync", main, timeout=5, check=False)
+    desktop.run("xdotool", "mousemove", "--window", main, *map(str, AREA_BOX), "click", "1",
+                "type", "--delay", "30", TYPED)
+    leave_and_start_again(desktop, program, main, "the main window")
     if first.poll() is not None:
         raise Failure("the first copy ended")
     desktop.keys("ctrl+a", "ctrl+c")
@@ -65,3 +77,7 @@ def way_back(desktop, program, first, main):
     except Failure:
         typed = desktop.run("xclip", "-o", "-selection", "clipboard", check=False)
         raise Failure(f"the area's box holds {typed!r} after the second start, not {TYPED!r}") from None
+    desktop.keys("F1")
+    help_window = desktop.window("^Ayuda$", first.pid, what="the help window opening (F1)")
+    wait_for("the help window taking the keyboard", lambda: desktop.active_window() == help_window, 5)
+    leave_and_start_again(desktop, program, help_window, "the help window, used last")
