@@ -156,19 +156,24 @@ class Desktop:
     def session_bus(self, accessibility=False):
         """A session bus of the desktop's own; with `accessibility`, the
         accessibility bus up on it, as a screen reader's session has."""
-        require("dbus-daemon")
-        read, write = os.pipe()
-        self.start("session-bus", ["dbus-daemon", "--session", "--nofork",
-                                   f"--print-address={write}"], pass_fds=(write,))
-        os.close(write)
-        with os.fdopen(read) as address:
-            self.env["DBUS_SESSION_BUS_ADDRESS"] = address.readline().strip()
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self._bus("session-bus")
         if accessibility:
             require("dbus-send")
             # Asking for the accessibility bus starts it; the answer comes once it is up.
             if self.run("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
                         "/org/a11y/bus", "org.a11y.Bus.GetAddress", timeout=20, check=False) is None:
                 raise Failure("the accessibility bus did not come up within 20 s")
+
+    def _bus(self, name):
+        """A message bus of the desktop's own (a session bus's rules, also
+        where it stands for the system bus); gives its address."""
+        require("dbus-daemon")
+        read, write = os.pipe()
+        self.start(name, ["dbus-daemon", "--session", "--nofork", f"--print-address={write}"],
+                   pass_fds=(write,))
+        os.close(write)
+        with os.fdopen(read) as address:
+            return address.readline().strip()
 
     def window_manager(self, argv, attempts=2, env=None):
         """An X11 window manager, up once it names itself on the root window
@@ -196,15 +201,10 @@ class Desktop:
         (None with Wayland alone). The session's environment is the
         desktop's from then on."""
         require("gnome-shell", *(["Xwayland"] if x11 else []))
-        read, write = os.pipe()
-        self.start("system-bus", ["dbus-daemon", "--session", "--nofork",
-                                  f"--print-address={write}"], pass_fds=(write,))
-        os.close(write)
-        with os.fdopen(read) as address:
-            self.env["DBUS_SYSTEM_BUS_ADDRESS"] = address.readline().strip()
+        self.env["DBUS_SYSTEM_BUS_ADDRESS"] = self._bus("system-bus")
         # In a process group of its own, so that its Xwayland goes with it: a
         # display left behind would be taken for free by the next test.
-        self.start("shell", ["gnome-shell", "--nested", "--wayland", "--unsafe-mode",
+        self.start("shell", ["gnome-shell", "--nested", "--wayland",
                              "--wayland-display=quelvaris-wayland"] + ([] if x11 else ["--no-x11"]),
                    env={"MUTTER_DEBUG_DUMMY_MODE_SPECS": "1920x1080", "XDG_SESSION_TYPE": "wayland"},
                    group=True)

@@ -26,6 +26,7 @@ import sys
 
 from desktop import Desktop, Failure, Skip, main_of, require, wait_for
 from way_back import way_back
+from window_managers import keyboard_at_start
 
 # Where each window's own area is laid out.
 PLACES = {"main": (334, 67), "help": (123, 584)}
@@ -104,17 +105,7 @@ def on_xwayland(desktop, program, extra, picture):
                               what="the main window on Xwayland (the program may be on Wayland itself)")
     except Failure as failure:
         raise Failure(f"{failure}:\n{desktop.log('program')}") from None
-    try:
-        wait_for("the main window taking the keyboard", lambda: desktop.focused_window() == main, 5)
-    except Failure as failure:
-        failures.append(str(failure))
-    desktop.keys("F1", display=desktop.outer)
-    windows = {"main": main}
-    try:
-        windows["help"] = desktop.window("^Ayuda$", first.pid,
-                                         what="a key typed at start opening the help (F1)")
-    except Failure as failure:
-        failures.append(str(failure))
+    windows = keyboard_at_start(desktop, first, main, failures, key_display=desktop.outer)
     for name, window in windows.items():
         x, y = PLACES[name]
         if name == "main":

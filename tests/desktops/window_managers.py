@@ -43,24 +43,31 @@ MANAGERS = {
 PLACES = {"main": "334,67", "help": "123,584", "about": "771,600"}
 
 
-def check_desktop(desktop, manager, program, pictures):
-    """The checks on one desktop; gives the failures."""
-    failures = []
-    first = desktop.start("program", [program])
-    main = desktop.window("^Quelvaris $", first.pid, what="the main window appearing")
-    # The keyboard from the first moment: the window takes it by itself as it
-    # appears (a window manager may grant it a moment after it maps).
+def keyboard_at_start(desktop, first, main, failures, key_display=None):
+    """The main window takes the keyboard by itself as it appears (a window
+    manager may grant it a moment after it maps), and F1 typed at once, on
+    `key_display` where the desktop's own takes no keys, opens the help.
+    Gives the windows found, by name."""
     try:
-        wait_for("the main window taking the keyboard", lambda: desktop.focused_window() == main, 3)
+        wait_for("the main window taking the keyboard", lambda: desktop.focused_window() == main, 5)
     except Failure as failure:
         failures.append(str(failure))
-    desktop.keys("F1")
+    desktop.keys("F1", display=key_display)
     windows = {"main": main}
     try:
         windows["help"] = desktop.window("^Ayuda$", first.pid,
                                          what="a key typed at start opening the help (F1)")
     except Failure as failure:
         failures.append(str(failure))
+    return windows
+
+
+def check_desktop(desktop, manager, program, pictures):
+    """The checks on one desktop; gives the failures."""
+    failures = []
+    first = desktop.start("program", [program])
+    main = desktop.window("^Quelvaris $", first.pid, what="the main window appearing")
+    windows = keyboard_at_start(desktop, first, main, failures)
     desktop.run("xdotool", "windowactivate", "--sync", main, timeout=5, check=False)
     desktop.keys("F10", "Right", "Down", "Return")  # Ayuda > Acerca de...
     try:
