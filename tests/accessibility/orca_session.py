@@ -21,7 +21,8 @@ import sys
 import threading
 import time
 
-from keyboard_at_start import main_window_has_keyboard
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktops"))
+from desktop import Desktop  # noqa: E402
 
 PROGRAM = sys.argv[1]
 HOME = os.environ["HOME"]
@@ -274,8 +275,10 @@ def main():
             if keys == "start":
                 program = subprocess.Popen([PROGRAM], preexec_fn=end_with_parent,
                                            stderr=open(os.path.join(HOME, "program.log"), "w"))
-                if not main_window_has_keyboard():
+                here = Desktop()  # the desktop this session runs on
+                if not here.takes_keyboard("^Quelvaris $"):
                     failures.append("start: the main window did not take the keyboard")
+                here.end()
             else:
                 press(keys)
             if expected == PROGRAM_ENDS:

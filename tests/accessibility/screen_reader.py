@@ -16,10 +16,8 @@ import subprocess
 import sys
 import time
 
-from keyboard_at_start import main_window_has_keyboard
-
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktops"))
-from desktop import SKIP, end_gently  # noqa: E402
+from desktop import SKIP, Desktop, end_gently  # noqa: E402
 
 try:
     import pyatspi
@@ -105,7 +103,9 @@ def end_program():
 app = wait_for(application, "the program on the accessibility bus")
 main = wait_for(lambda: window(app, "frame", "Quelvaris "), "the main window as a frame")
 # The program takes the keyboard at start by itself, as a blind user needs.
-if not main_window_has_keyboard():
+desktop = Desktop()  # the one this runs on
+atexit.register(desktop.end)
+if not desktop.takes_keyboard("^Quelvaris $"):
     check(False, "the main window did not take the keyboard at start")
     sys.exit(1)
 nodes = descendants(main)

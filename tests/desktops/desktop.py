@@ -298,6 +298,14 @@ class Desktop:
     def focused_window(self):
         return (self.run("xdotool", "getwindowfocus", check=False) or "").strip()
 
+    def takes_keyboard(self, name, pid=None, seconds=10):
+        """Whether a window named `name` holds the keyboard focus within
+        `seconds`: one the program gives it at start, with nobody clicking."""
+        try:
+            return wait_for("", lambda: self.focused_window() in self.windows(name, pid), seconds)
+        except Failure:
+            return False
+
     def place(self, window):
         """Where the window's own area stands on the screen, as "x,y"."""
         info = self.run("xwininfo", "-id", window)
