@@ -25,9 +25,21 @@ def user_time(desktop, window):
     return max(int(stamp.split("=")[1]) if "=" in stamp else 0 for stamp in stamps)
 
 
-def leave_and_start_again(desktop, program, expected, what):
-    """Goes to the other program, types there, and starts Quelvaris again;
-    `expected`, the window `what`, must then be the active one."""
+def start_from_launcher(desktop):
+    """Starts Quelvaris as a desktop's launcher starts a D-Bus activatable
+    entry: it asks the session bus for the program by its id, with its
+    startup id; gives the call's status."""
+    answer = desktop.run("gdbus", "call", "--session", "--dest", "org.example.Quelvaris",
+                         "--object-path", "/org/example/Quelvaris", "--method",
+                         "org.freedesktop.Application.Activate",
+                         "{'desktop-startup-id': <'quelvaris-test_TIME0'>}", timeout=10, check=False)
+    return 0 if answer is not None else 1
+
+
+def leave_and_start_again(desktop, program, expected, what, launcher=False):
+    """Goes to the other program, types there, and starts Quelvaris again,
+    from a shell or `launcher`; `expected`, the window `what`, must then be
+    the active one."""
     other = desktop.start("other", [sys.executable, os.path.join(HERE, "other_program.py")],
                           env={"GDK_BACKEND": "x11"})
     window = desktop.window("^Otro programa$", other.pid, what="the other program appearing")
@@ -46,8 +58,11 @@ def leave_and_start_again(desktop, program, expected, what):
     # The command line answers at once beside a running copy, handing nothing over.
     if "Quelvaris" not in (desktop.run(program, "--version", timeout=5, check=False) or ""):
         raise Failure("--version did not answer beside the running copy")
-    second = desktop.start("second-start", [program])
-    status = desktop.ended(second, 10, "a second start ending, handed over to the running copy")
+    if launcher:
+        status = start_from_launcher(desktop)
+    else:
+        second = desktop.start("second-start", [program])
+        status = desktop.ended(second, 10, "a second start ending, handed over to the running copy")
     if status != 0:
         raise Failure(f"a second start ended with status {status}")
     try:
@@ -63,7 +78,8 @@ def leave_and_start_again(desktop, program, expected, what):
 def way_back(desktop, program, first, main):
     """`first` runs the program, `main` is its main window; raises Failure
     saying what went wrong. Then the same from the help window, which comes
-    forward as the window used last."""
+    forward as the window used last, started this time as a launcher starts
+    it, through the session bus."""
     desktop.run("xdotool", "windowactivate", "--sync", main, timeout=5, check=False)
     desktop.run("xdotool", "mousemove", "--window", main, *map(str, AREA_BOX), "click", "1",
                 "type", "--delay", "30", TYPED)
@@ -80,4 +96,4 @@ def way_back(desktop, program, first, main):
     desktop.keys("F1")
     help_window = desktop.window("^Ayuda$", first.pid, what="the help window opening (F1)")
     wait_for("the help window taking the keyboard", lambda: desktop.active_window() == help_window, 5)
-    leave_and_start_again(desktop, program, help_window, "the help window, used last")
+    leave_and_start_again(desktop, program, help_window, "the help window, used last", launcher=True)

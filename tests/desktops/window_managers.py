@@ -103,7 +103,7 @@ def test():
     parser.add_argument("program")
     parser.add_argument("managers", nargs="*", default=list(MANAGERS))
     arguments = parser.parse_args()
-    require("Xvfb", "xdotool", "xprop", "xwininfo", "xclip", "dbus-daemon")
+    require("Xvfb", "xdotool", "xprop", "xwininfo", "xclip", "gdbus", "dbus-daemon")
     program = os.path.realpath(arguments.program)
     pictures = arguments.pictures and os.path.realpath(arguments.pictures)
     status, ran = 0, 0
