@@ -1,5 +1,7 @@
 #include "look/task_bar.h"
 
+#include "look/x11_atom.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QWidget>
@@ -8,24 +10,12 @@
 #if QT_CONFIG(xcb)
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 #endif
 
 namespace quelvaris {
 namespace {
 
 #if QT_CONFIG(xcb)
-xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
-  const xcb_intern_atom_cookie_t cookie =
-      xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-  const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
-      xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 // Adds the two states to the window's _NET_WM_STATE before it is mapped.
 // Before mapping, the property is the client's to write: the window manager
 // reads it when the window maps.

@@ -1,5 +1,7 @@
 #include "program/come_forward.h"
 
+#include "look/x11_atom.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
@@ -12,7 +14,6 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #endif
 
@@ -35,18 +36,6 @@ QWidget* windowToBringForward() {
 // marks the window as wanting attention. The request is sent here instead,
 // on a connection of its own, stamped with the time the user started the
 // program again: the startup notification's, or else the X server's now.
-template <typename Reply>
-using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
-xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
-  const Owned<xcb_intern_atom_reply_t> reply(
-      xcb_intern_atom_reply(
-          connection,
-          xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr),
-      &std::free);
-  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 // The startup notification id ends in "_TIME" and the time of the user's
 // request, as the launchers write it.
 std::optional<xcb_timestamp_t> timeOfRequest(const QByteArray& startupId) {
