@@ -65,14 +65,18 @@ def leave_and_start_again(desktop, program, expected, what, launcher=False):
         status = desktop.ended(second, 10, "a second start ending, handed over to the running copy")
     if status != 0:
         raise Failure(f"a second start ended with status {status}")
+    # Active, and holding the keyboard: a manager may name the window active
+    # a moment before the X server moves the keyboard to it.
     try:
-        wait_for("", lambda: desktop.active_window() == expected, 5)
+        wait_for("", lambda: desktop.active_window() == expected == desktop.focused_window(), 5)
     except Failure:
-        active = desktop.active_window()
+        active, focused = desktop.active_window(), desktop.focused_window()
         name = (desktop.run("xdotool", "getwindowname", active, check=False) or "").strip()
-        raise Failure(f"a second start left {active} ({name!r}) active, not {what}") from None
+        raise Failure(f"a second start left {active} ({name!r}) active and {focused} with the "
+                      f"keyboard, not {what}") from None
     finally:
         other.terminate()
+        other.wait()
 
 
 def way_back(desktop, program, first, main):
