@@ -151,9 +151,10 @@ class Desktop:
         return process
 
     def log(self, name, lines=20):
+        """The last `lines` lines of NAME.log; all of it with None."""
         try:
             with open(self.path(f"{name}.log"), encoding="utf-8", errors="replace") as log:
-                return "".join(log.readlines()[-lines:])
+                return "".join(log.readlines()[-lines:] if lines else log.readlines())
         except OSError:
             return ""
 
@@ -232,12 +233,12 @@ class Desktop:
         # Xwayland had said a word) and never ends its start: that one is
         # started again, once.
         for attempt in (1, 2):
-            earlier = len(self.log("shell", lines=100000).splitlines())
+            earlier = len(self.log("shell", lines=None))  # an earlier attempt's words
             shell = self.start("shell", argv, group=True, env={
                 "MUTTER_DEBUG_DUMMY_MODE_SPECS": "1920x1080", "XDG_SESSION_TYPE": "wayland"})
 
             def started():
-                log = "\n".join(self.log("shell", lines=100000).splitlines()[earlier:])
+                log = self.log("shell", lines=None)[earlier:]
                 if "GNOME Shell started" not in log:
                     return None
                 inner = re.search(r"Using public X11 display (:\d+)", log)
