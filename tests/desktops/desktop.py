@@ -160,11 +160,15 @@ class Desktop:
 
     def screen(self, size="1280x1024"):
         """Xvfb on a display it picks itself (a guessed one may be taken),
-        answering before anything else starts on it."""
+        answering before anything else starts on it. It never resets: an X
+        server resets whenever its last client leaves, as each probe here
+        does, and refuses the clients that come meanwhile (a window manager
+        then ends at once with "Can't open display")."""
         require("Xvfb", "xprop")
         read, write = os.pipe()
         server = self.start("xvfb", ["Xvfb", "-displayfd", str(write), "-screen", "0",
-                                     f"{size}x24", "-nolisten", "tcp"], pass_fds=(write,))
+                                     f"{size}x24", "-nolisten", "tcp", "-noreset"],
+                            pass_fds=(write,))
         os.close(write)
         with os.fdopen(read) as display:
             number = display.readline().strip()
