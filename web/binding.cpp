@@ -8,6 +8,7 @@
 #include <string>
 
 #include "quelvaris/calculate_mix.h"
+#include "quelvaris/numeric_text.h"
 
 namespace {
 
@@ -44,8 +45,15 @@ val calculate(const std::string& areaText, const std::string& heightText, int se
   return out;
 }
 
+// centimetresAsMetres("12") -> "0.12"; centimetresAsMetres("0.12") -> null
+val centimetresAsMetres(const std::string& heightText) {
+  const auto metres = quelvaris::centimetresAsMetres(heightText);
+  return metres ? val(*metres) : val::null();
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(quelvaris) {
   emscripten::function("calculate", &calculate);
+  emscripten::function("centimetresAsMetres", &centimetresAsMetres);
 }

@@ -257,11 +257,17 @@ std::string render(const Decimal15& decimal, Pattern pattern) {
   return decimal.negative && digits != "0" ? '-' + body : body;
 }
 
+// The text as valPrefix reads it: without its blanks, tabs and line feeds.
+std::string withoutBlanks(std::string_view text) {
+  std::string compact(text);
+  std::erase_if(compact, [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
+  return compact;
+}
+
 }  // namespace
 
 double valPrefix(std::string_view text) {
-  std::string compact(text);
-  std::erase_if(compact, [](char c) { return c == ' ' || c == '\t' || c == '\n'; });
+  const std::string compact = withoutBlanks(text);
   const Scan scan = scanNumber(compact, /*withCommas=*/false, "EeDd");
   return scan.length == 0 ? 0.0 : toDouble(scan.parts);
 }
@@ -273,6 +279,16 @@ std::optional<double> parseNumericText(std::string_view text) {
   const Scan scan = scanNumber(trimmed, /*withCommas=*/true, "Ee");
   if (scan.length == 0 || scan.length != trimmed.size()) return std::nullopt;
   return toDouble(scan.parts);
+}
+
+std::optional<std::string> centimetresAsMetres(std::string_view heightText) {
+  const std::string compact = withoutBlanks(heightText);
+  if (compact.empty() ||
+      !std::all_of(compact.begin(), compact.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  const double centimetres = valPrefix(compact);
+  if (centimetres < 5 || !isDisplayable(centimetres)) return std::nullopt;
+  return formatPattern(numberToText(centimetres / 100), Pattern::TwoDecimals);
 }
 
 std::string numberToText(double x) {

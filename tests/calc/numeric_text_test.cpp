@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace quelvaris {
@@ -245,6 +246,21 @@ INSTANTIATE_TEST_SUITE_P(
                     Formatting{"1.7976931348623157e308", two, "1.7976931348623157e308"},
                     Formatting{"1.79769313486231e308", grouped,
                                "179,769,313,486,231" + thousands(98)}));
+
+TEST(CentimetresAsMetres, FlagsWholeNumbersFromFiveAsCentimetres) {
+  const struct {
+    std::string height;
+    std::optional<std::string> metres;
+  } cases[] = {
+      {"12", "0.12"},          {"30", "0.30"},         {" 1 50 ", "1.50"},
+      {"5", "0.05"},           {"4", std::nullopt},    {"3", std::nullopt},
+      {"0.12", std::nullopt},  {"12.0", std::nullopt}, {"12.", std::nullopt},
+      {"12abc", std::nullopt}, {"12,5", std::nullopt}, {"-12", std::nullopt},
+      {"1e3", std::nullopt},   {"", std::nullopt},     {std::string(400, '9'), std::nullopt},
+  };
+  for (const auto& [height, metres] : cases)
+    EXPECT_EQ(centimetresAsMetres(height), metres) << shown(height);
+}
 
 TEST(IsDisplayable, StopsWhereThe15DigitFormPassesTheLargestDouble) {
   const double largest = std::numeric_limits<double>::max();

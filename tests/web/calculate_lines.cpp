@@ -3,14 +3,17 @@
 // hexadecimal, so that any byte a user may type (blanks, tabs, line feeds,
 // letters of any script) crosses unchanged.
 //   in:  AREA-HEX <tab> HEIGHT-HEX <tab> CLASS
-//   out: "too large", or VOLUME <tab> AREA <tab> HEIGHT [<tab> 8 MATERIALS]
-//        in hexadecimal; no materials with no class selected.
+//   out: METRES <tab> "too large", or METRES <tab> VOLUME <tab> AREA <tab>
+//        HEIGHT [<tab> 8 MATERIALS] in hexadecimal; no materials with no class
+//        selected; METRES is the height read as centimetres, empty where it
+//        does not look like centimetres.
 
 #include <iostream>
 #include <sstream>
 #include <string>
 
 #include "quelvaris/calculate_mix.h"
+#include "quelvaris/numeric_text.h"
 
 namespace {
 
@@ -43,6 +46,7 @@ int main() {
     std::getline(fields, height, '\t');
     std::getline(fields, selected);
     const int selectedClass = std::stoi(selected);
+    std::cout << toHex(quelvaris::centimetresAsMetres(fromHex(height)).value_or("")) << '\t';
     const auto results = quelvaris::calculateMix({fromHex(area), fromHex(height), selectedClass});
     if (!results) {
       std::cout << "too large\n";

@@ -1,6 +1,7 @@
 // One source of the digits: for 100,000 generated inputs, the calculation
 // compiled to WebAssembly, as the page loads it, gives byte for byte the
-// texts of the native one (calculate_lines).
+// texts of the native one (calculate_lines), and the same reading of a
+// height as centimetres.
 
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
@@ -87,13 +88,17 @@ test('the WebAssembly calculation gives the native texts for 100,000 typed input
   const differences = [];
   const kinds = new Set();
   cases.forEach(([area, height, selected], i) => {
-    const line = wasmLine(module.calculate(area, height, selected));
-    kinds.add(line === 'too large' ? 'too large' : line.split('\t').length);
+    const texts = wasmLine(module.calculate(area, height, selected));
+    kinds.add(texts === 'too large' ? 'too large' : texts.split('\t').length);
+    const metres = module.centimetresAsMetres(height);
+    if (metres !== null) kinds.add('centimetres');
+    const line = `${hex(metres ?? '')}\t${texts}`;
     if (line !== nativeLines[i] && differences.length < 10) {
       differences.push({ area, height, selected, wasm: line, native: nativeLines[i] });
     }
   });
   assert.deepEqual(differences, []);
-  // The inputs reach every way out: too large, no class, and a class.
-  assert.deepEqual([...kinds].sort(), [11, 3, 'too large']);
+  // The inputs reach every way out: too large, no class, a class, and a
+  // height that looks like centimetres.
+  assert.deepEqual([...kinds].sort(), [11, 3, 'centimetres', 'too large']);
 });

@@ -62,6 +62,18 @@ std::string numberToText(double x);
 // pattern and is left as it is, like a text that is not a number.
 std::string formatPattern(std::string_view text, Pattern pattern);
 
+// Where a height looks like centimetres typed into a box that asks for
+// metres, that height in metres, written as the boxes show it; nothing
+// otherwise. It looks so when the text, read as valPrefix reads it, is all
+// digits (no decimal point, nothing after them) and the number is 5 or more:
+// a height of 5 m or more in whole metres is rare on the small works this
+// calculator serves, while slabs of 10 to 15 cm are common, and "12" for 12 cm
+// is the mistake users make. The calculation still reads the number as typed;
+// this only lets a face say so.
+//   "12" -> "0.12"    "30" -> "0.30"    " 150 " -> "1.50"    "5" -> "0.05"
+//   "3" -> nullopt    "0.12" -> nullopt "12.0" -> nullopt   "12abc" -> nullopt
+std::optional<std::string> centimetresAsMetres(std::string_view heightText);
+
 // Whether x can be shown: it is finite and so is its 15-digit form. False for
 // infinities, NaN, and the doubles just below the largest double whose
 // 15-digit form (1.79769313486232e308) is past it.
