@@ -23,7 +23,9 @@ const TYPES = {
 };
 const COMPRESSED = new Set(['.html', '.css', '.mjs', '.js', '.wasm', '.webmanifest']);
 
-export function serve(site, { port = 8080, host = '127.0.0.1' } = {}) {
+// With `hostPolicy` false, the host sends no Content-Security-Policy of its
+// own, as a plain static host does, and the page's own policy alone holds.
+export function serve(site, { port = 8080, host = '127.0.0.1', hostPolicy = true } = {}) {
   const root = resolve(site);
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url, 'http://host').pathname);
@@ -46,11 +48,12 @@ export function serve(site, { port = 8080, host = '127.0.0.1' } = {}) {
       'Content-Type': type,
       'Cache-Control': 'no-cache',
       'X-Content-Type-Options': 'nosniff',
-      'Content-Security-Policy':
-        "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; base-uri 'none'; "
-        + "form-action 'none'; frame-ancestors 'none'",
       Vary: 'Accept-Encoding',
     };
+    if (hostPolicy) {
+      headers['Content-Security-Policy'] = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; "
+        + "base-uri 'none'; form-action 'none'; frame-ancestors 'none'";
+    }
     if (COMPRESSED.has(extname(file)) && /\bgzip\b/.test(request.headers['accept-encoding'] ?? '')) {
       body = gzipSync(body, { level: 9 });
       headers['Content-Encoding'] = 'gzip';

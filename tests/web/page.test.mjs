@@ -12,6 +12,7 @@ import { PHONE, launch, launchPersistent, serveSite } from './browser.mjs';
 const FIELDS = ['Label33', 'Text1', 'Text2', 'Label8', 'Label16', 'Label9', 'Label17',
   'Label10', 'Label18', 'Label11', 'Label19'];
 const TOO_LARGE = 'Los números son demasiado grandes para calcular.\nNo se ha cambiado ningún dato.';
+const STALE = 'Los resultados son de los datos anteriores: oprima "Calcular" para actualizarlos.';
 
 let browser;
 let site;
@@ -68,13 +69,70 @@ test('the worked examples give the desktop texts in all eleven fields, and are s
   await context.close();
 });
 
-test('"Borrar" empties the two boxes and leaves the results', async () => {
+test('"Borrar" empties the two boxes and the alert, and leaves the results', async () => {
   const { context, page } = await openPage();
   await calculate(page, '25', '0.12', 2);
   const before = await fieldTexts(page);
+  await calculate(page, '1e400', '1', 2);
   await page.tap('#Command2');
   assert.deepEqual(await fieldTexts(page), { ...before, Text1: '', Text2: '' });
+  assert.equal(await page.isVisible('#alert'), false);
   await context.close();
+});
+
+test('results name what they are for, and are marked once the numbers typed change', async () => {
+  const { context, page } = await openPage();
+  const state = () => page.evaluate(() => ({
+    for: document.getElementById('resultsFor').textContent,
+    stale: document.getElementById('stale').checkVisibility(),
+    struck: getComputedStyle(document.getElementById('Label8')).textDecorationLine,
+    spoken: document.getElementById('spoken').textContent,
+  }));
+  const fresh = { for: "Para 25.00 m2 x 0.12 m, f'c = 150 kg/cm2", stale: false, struck: 'none' };
+  const stale = { for: fresh.for, stale: true, struck: 'line-through', spoken: STALE };
+  const changes = [
+    ['a box', () => page.fill('#Text2', '0.15')],
+    ['the class', () => page.tap('#Label26')],
+    ['"Borrar"', () => page.tap('#Command2')],
+    ['a refused calculation', () => calculate(page, '1e400', '1', 2)],
+  ];
+  for (const [what, change] of changes) {
+    await calculate(page, '25', '0.12', 2);
+    const { spoken, ...shown } = await state();
+    assert.deepEqual(shown, fresh, what);
+    assert.match(spoken, /^Volumen: 3.00/);
+    await change();
+    assert.deepEqual(await state(), stale, what);
+    // Heard once: a second change says nothing new.
+    await page.evaluate(() => { document.getElementById('spoken').textContent = ''; });
+    await page.fill('#Text1', '26');
+    assert.equal((await state()).spoken, '', what);
+  }
+  await context.close();
+});
+
+test('after "Calcular" the volume and the results are in view, and the keyboard stays', async () => {
+  for (const viewport of [{ width: 320, height: 640 }, { width: 360, height: 740 },
+    { width: 740, height: 360 }]) {
+    const { context, page } = await openPage({ viewport });
+    const inView = (id) => page.evaluate((element) => {
+      const box = document.getElementById(element).getBoundingClientRect();
+      return box.top >= 0 && box.bottom <= document.documentElement.clientHeight;
+    }, id);
+    await calculate(page, '25', '0.12', 2);
+    const size = `${viewport.width}x${viewport.height}`;
+    for (const id of ['Label33', 'Label4', 'Label7', 'Label19']) assert.ok(await inView(id), `${id} at ${size}`);
+    // Shown already: a second calculation does not move the page.
+    const scrolled = await page.evaluate(() => window.scrollY);
+    await page.focus('#Text1');
+    await page.keyboard.press('Enter');
+    assert.equal(await page.evaluate(() => window.scrollY), scrolled, size);
+    assert.equal(await page.evaluate(() => document.activeElement.id), 'Text1', size);
+    await page.evaluate(() => window.scrollTo(0, 0));
+    await calculate(page, '1e400', '1', 2);
+    assert.ok(await inView('alert'), `the alert at ${size}`);
+    await context.close();
+  }
 });
 
 test('with no class, the volume alone is computed and the materials keep their texts', async () => {
@@ -85,8 +143,10 @@ test('with no class, the volume alone is computed and the materials keep their t
   });
   assert.equal(await page.textContent('#spoken'),
     'Volumen: 1.20 metros cúbicos. Solo se calculó el volumen: no se eligió el tipo de concreto.');
+  assert.match(await page.locator('#volumeOnly').innerText(), /^Solo se calculó el volumen.*materiales\.$/);
   // Texts written by an earlier class stay as they were.
   await calculate(page, '25', '0.12', 2);
+  assert.equal(await page.isVisible('#volumeOnly'), false);
   const before = await fieldTexts(page);
   await page.evaluate(() => { document.querySelector('input[name="class"]:checked').checked = false; });
   await calculate(page, '1', '1', 0);
@@ -105,6 +165,18 @@ test('a number that stops at a comma is read up to it, and a hint beside the box
   assert.equal(await page.getAttribute('#Text1', 'aria-describedby'), 'Text1-hint');
   await calculate(page, '12.5', '0.10', 1);
   assert.equal(await page.isVisible('#Text1-hint'), false);
+  await context.close();
+});
+
+test('a height typed as whole centimetres gets a hint, and is still used as typed', async () => {
+  const { context, page } = await openPage();
+  for (const [height, volume, hint] of [['12', '300.00', '0.12'], ['30', '750.00', '0.30'],
+    ['3', '75.00', null], ['0.12', '3.00', null], ['12.0', '300.00', null]]) {
+    await calculate(page, '25', height, 2);
+    assert.equal((await fieldTexts(page)).Label33, volume, height);
+    assert.equal(await page.isVisible('#Text2-hint'), hint !== null, height);
+    if (hint) assert.match(await page.textContent('#Text2-hint'), new RegExp(`centímetros.*metros.* ${hint}$`));
+  }
   await context.close();
 });
 
@@ -216,22 +288,98 @@ test('the page holds the desktop windows\' words under their names', async () =>
   await context.close();
 });
 
-test('axe-core finds no violation, on the page, after a calculation and in each dialog', async () => {
-  const { context, page } = await openPage({ bypassCSP: true });
+// The phone's text size, as its settings set it (Chromium's font size).
+async function setTextSize(context, page, pixels) {
+  const cdp = await context.newCDPSession(page);
+  await cdp.send('Page.setFontSizes', { fontSizes: { standard: pixels, fixed: pixels } });
+}
+
+const DIALOGS = [['mnuhelpconcrete', 'Form2', 'Form2-Command1'], ['mnuabout', 'Form3', 'Form3-Command1']];
+
+test('axe-core finds no violation, light and dark, at 100% and 200% text, in each dialog', async () => {
   const axe = await readFile(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
-  await page.evaluate(axe);
-  const violations = () => page.evaluate(async () => (await globalThis.axe.run()).violations
-    .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
-  assert.deepEqual(await violations(), []);
-  await calculate(page, '12,5', '0.12', 2);
-  assert.deepEqual(await violations(), []);
-  for (const [item, dialog, close] of [['mnuhelpconcrete', 'Form2', 'Form2-Command1'],
-    ['mnuabout', 'Form3', 'Form3-Command1']]) {
-    await page.tap(`#${item}`);
-    assert.equal(await page.isVisible(`#${dialog}`), true);
-    assert.deepEqual(await violations(), [], dialog);
-    await page.tap(`#${close}`);
-    assert.equal(await page.isVisible(`#${dialog}`), false);
+  for (const colorScheme of ['light', 'dark']) {
+    for (const textSize of [16, 32]) {
+      const what = `${colorScheme}, ${textSize} px`;
+      const { context, page } = await openPage({ bypassCSP: true, colorScheme });
+      await setTextSize(context, page, textSize);
+      await page.evaluate(axe);
+      const violations = () => page.evaluate(async () => (await globalThis.axe.run()).violations
+        .map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`));
+      assert.deepEqual(await violations(), [], what);
+      await calculate(page, '12,5', '0.12', 2);
+      await page.fill('#Text2', '12');  // the earlier results, marked
+      assert.deepEqual(await violations(), [], what);
+      for (const [item, dialog, close] of DIALOGS) {
+        await page.tap(`#${item}`);
+        assert.equal(await page.isVisible(`#${dialog}`), true);
+        assert.deepEqual(await violations(), [], `${dialog}, ${what}`);
+        await page.tap(`#${close}`);
+        assert.equal(await page.isVisible(`#${dialog}`), false);
+      }
+      await context.close();
+    }
   }
+});
+
+test('at 200% text and at 320 px nothing scrolls sideways, and every control is in reach', async () => {
+  for (const [width, textSize] of [[360, 32], [320, 32], [320, 16]]) {
+    const what = `${width} px, text ${textSize} px`;
+    const { context, page } = await openPage({ viewport: { width, height: 740 } });
+    await setTextSize(context, page, textSize);
+    await calculate(page, '12,5', '12', 2);
+    // Every box, button, caption and result lies within the screen's width.
+    const outside = () => page.evaluate(() => {
+      const width = document.documentElement.clientWidth;
+      const wide = document.documentElement.scrollWidth > width ? ['the page'] : [];
+      return wide.concat([...document.querySelectorAll('input, button, output, label, th, td, h1, h2, h3, p')]
+        .filter((element) => element.checkVisibility())
+        .filter((element) => {
+          const box = element.getBoundingClientRect();
+          return box.left < 0 || box.right > width + 0.5;
+        }).map((element) => element.id || element.textContent.slice(0, 20)));
+    });
+    assert.deepEqual(await outside(), [], what);
+    const touch = await page.evaluate(() => [...document.querySelectorAll('button, input[type="text"]')]
+      .filter((element) => element.checkVisibility() && element.getBoundingClientRect().height < 44)
+      .map((element) => element.id));
+    assert.deepEqual(touch, [], what);
+    for (const [item, dialog, close] of DIALOGS) {
+      await page.tap(`#${item}`);
+      assert.deepEqual(await outside(), [], `${dialog}, ${what}`);
+      await page.locator(`#${close}`).scrollIntoViewIfNeeded();
+      await page.tap(`#${close}`);
+      assert.equal(await page.isVisible(`#${dialog}`), false, what);
+    }
+    await context.close();
+  }
+});
+
+test('the page\'s own policy refuses inline script, from a host that sends none', async (t) => {
+  const plain = await serveSite({ hostPolicy: false });
+  t.after(() => plain.server.close());
+  const context = await browser.newContext(PHONE);
+  const page = await context.newPage();
+  await page.goto(plain.url);
+  assert.equal(await page.evaluate(() => {
+    const script = document.createElement('script');
+    script.textContent = 'window.inlineScriptRan = true';
+    document.head.append(script);  // an allowed inline script would have run by now
+    return window.inlineScriptRan === true;
+  }), false);
   await context.close();
+});
+
+test('a calculation that cannot load is said in view, with what to do', async () => {
+  for (const [what, answer] of [['missing', { status: 404, body: '' }],
+    ['damaged', { status: 200, contentType: 'application/wasm', body: 'not WebAssembly' }]]) {
+    const context = await browser.newContext(PHONE);
+    await context.route('**/quelvaris-calc.wasm', (route) => route.fulfill(answer));
+    const page = await context.newPage();
+    await page.goto(site.url);
+    await page.locator('#alert:has-text("No se pudo cargar la calculadora")').waitFor({ timeout: 10_000 });
+    assert.equal(await page.isVisible('#alert'), true, what);
+    assert.equal(await page.isDisabled('#Command1'), true, what);
+    await context.close();
+  }
 });

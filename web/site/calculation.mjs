@@ -1,14 +1,22 @@
 // The calculation, compiled from the desktop program's own source to
 // WebAssembly (quelvaris-calc.mjs and .wasm, built by CMake's web preset).
-// The page never computes a digit itself.
+// The page never computes a digit itself, nor reads a number on its own.
 
-import createCalculation from './quelvaris-calc.mjs';
-
-// Resolves to calculate(areaText, heightText, selectedClass), which gives
-// {volume, areaText, heightText, materials} as texts, materials null with no
-// class selected, or null when the numbers are past what can be shown.
+// Resolves to the calculation's two functions:
+//   calculate(areaText, heightText, selectedClass) gives {volume, areaText,
+//   heightText, materials} as texts, materials null with no class selected,
+//   or null when the numbers are past what can be shown;
+//   centimetresAsMetres(heightText) gives the height in metres where it looks
+//   typed in centimetres ("12" -> "0.12"), or null.
+// Rejects when the module or its code cannot be loaded. The module is
+// imported here, not at the top, so that a missing one is a rejection the
+// page can report rather than a page whose scripts never ran.
 export async function loadCalculation(options = {}) {
+  const { default: createCalculation } = await import('./quelvaris-calc.mjs');
   const module = await createCalculation(options);
-  return (areaText, heightText, selectedClass) =>
-    module.calculate(areaText, heightText, selectedClass);
+  return {
+    calculate: (areaText, heightText, selectedClass) =>
+      module.calculate(areaText, heightText, selectedClass),
+    centimetresAsMetres: (heightText) => module.centimetresAsMetres(heightText),
+  };
 }

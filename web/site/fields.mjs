@@ -16,6 +16,21 @@ export const MATERIALS = [
 
 export const VOLUME_ONLY = 'Solo se calculó el volumen: no se eligió el tipo de concreto.';
 
+export const VOLUME_ONLY_SHOWN = `${VOLUME_ONLY} Elija uno y oprima "Calcular" para obtener los materiales.`;
+
+export const STALE = 'Los resultados son de los datos anteriores: oprima "Calcular" para actualizarlos.';
+
+// What the results on screen were computed for, in the boxes' own texts.
+//   ("25.00", "0.12", "f'c = 150 kg/cm2") -> "Para 25.00 m2 x 0.12 m, f'c = 150 kg/cm2"
+export function resultsFor(areaText, heightText, className) {
+  const element = `Para ${areaText} m2 x ${heightText} m`;
+  return className ? `${element}, ${className}` : element;
+}
+
+export const LOAD_FAILED = 'No se pudo cargar la calculadora, y "Calcular" no funciona. '
+  + 'Vuelva a abrir la página con conexión a internet; si sigue igual, borre los datos '
+  + 'de este sitio en su navegador y ábrala de nuevo.';
+
 export const TOO_LARGE =
   'Los números son demasiado grandes para calcular.\nNo se ha cambiado ningún dato.';
 
@@ -49,4 +64,12 @@ export function commaHint(typed) {
   return corrected === null
     ? null
     : `Solo se tomó el número hasta la coma. El punto decimal es ".": escriba ${corrected}`;
+}
+
+// A height typed in centimetres where metres are asked ("12" for a 12-cm
+// slab), as the calculation judges it (`metres`, or null): the number is
+// still used as typed, and the hint says how to write it.
+//   "0.12" -> "¿Son centímetros? En metros, escriba 0.12"    null -> null
+export function centimetresHint(metres) {
+  return metres === null ? null : `¿Son centímetros? En metros, escriba ${metres}`;
 }

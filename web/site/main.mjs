@@ -1,8 +1,9 @@
 // The page's start: the menu's two windows, the calculation and the offline
 // copy. The form waits for the calculation: "Calcular" stays disabled until
-// the WebAssembly module is ready.
+// the WebAssembly module is ready, and if it cannot load, the page says so.
 
 import { loadCalculation } from './calculation.mjs';
+import { LOAD_FAILED } from './fields.mjs';
 import { wireForm } from './form.mjs';
 
 for (const [item, dialog] of [['mnuhelpconcrete', 'Form2'], ['mnuabout', 'Form3']]) {
@@ -11,7 +12,12 @@ for (const [item, dialog] of [['mnuhelpconcrete', 'Form2'], ['mnuabout', 'Form3'
   });
 }
 
-wireForm(await loadCalculation());
+try {
+  wireForm(await loadCalculation());
+} catch (error) {
+  document.getElementById('alert').textContent = LOAD_FAILED;
+  console.warn(error);
+}
 
 // The service worker keeps every file of this release for use with no
 // network. Browsers allow one on localhost or over HTTPS only.
