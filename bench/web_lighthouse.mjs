@@ -1,7 +1,8 @@
 // The web edition's speed and weight on a phone, as Lighthouse measures them
 // with its phone profile (simulated slow 4G, a CPU four times slower), in
 // Debian's Chromium: the four scores, the first contentful paint, the bytes
-// of the first visit, and the time of one calculation in the page. A
+// of the first visit (Lighthouse's, the page's alone, and the host's, the
+// service worker's included), and the time of one calculation in the page. A
 // benchmark: it prints what it measures and fails nothing.
 //   node bench/web_lighthouse.mjs [SITE]      (after scripts/web build and npm ci)
 
@@ -31,6 +32,26 @@ try {
       console.log(`  not met: ${name}: ${result.title}`);
     }
   }
+
+  // The whole first visit as the host sends it (gzip where the browser takes
+  // it): the page's files and what its service worker fetches to keep.
+  let served = 0;
+  const count = (request, response) => {
+    const end = response.end.bind(response);
+    response.end = (body, ...rest) => {
+      served += body?.length ?? 0;
+      return end(body, ...rest);
+    };
+  };
+  site.server.on('request', count);
+  const visit = await browser.newContext(PHONE);
+  const visitor = await visit.newPage();
+  await visitor.goto(site.url);
+  await visitor.evaluate(() => navigator.serviceWorker.ready);
+  site.server.off('request', count);
+  await visit.close();
+  console.log(`first visit with the service worker's downloads: ${(served / 1000).toFixed(1)} kB `
+    + `(${(served / 1024).toFixed(1)} KiB)`);
 
   // One calculation through the page, timed inside it, the median of many.
   const context = await browser.newContext(PHONE);

@@ -2,12 +2,12 @@
 // with touch, the page served from this machine.
 
 import assert from 'node:assert/strict';
-import { mkdtemp, readFile, rm } from 'node:fs/promises';
+import { cp, mkdtemp, readFile, readdir, rm, writeFile } from 'node:fs/promises';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
-import { PHONE, launch, launchPersistent, serveSite } from './browser.mjs';
+import { PHONE, SITE, launch, launchPersistent, serveSite } from './browser.mjs';
 
 const FIELDS = ['Label33', 'Text1', 'Text2', 'Label8', 'Label16', 'Label9', 'Label17',
   'Label10', 'Label18', 'Label11', 'Label19'];
@@ -225,6 +225,82 @@ test('after one visit it opens and calculates with the server gone and the netwo
   await context.close();
 });
 
+// A copy of the site that a test may change as a host's upload would, served
+// on its own; ended with the test.
+async function ownSite(t) {
+  const folder = await mkdtemp(join(tmpdir(), 'quelvaris-site-'));
+  await cp(SITE, folder, { recursive: true });
+  const served = await serveSite({ site: folder });
+  const paths = [];
+  served.server.on('request', (request) => paths.push(request.url));
+  t.after(async () => {
+    served.server.close();
+    served.server.closeAllConnections();
+    await rm(folder, { recursive: true, force: true });
+  });
+  const change = async (pattern, edit) => {
+    const file = (await readdir(folder)).find((name) => pattern.test(name));
+    await writeFile(join(folder, file), edit(await readFile(join(folder, file), 'utf8')));
+  };
+  return { url: served.url, paths, change };
+}
+
+test('a first visit fetches each file once, the service worker included', async (t) => {
+  const own = await ownSite(t);
+  const context = await browser.newContext(PHONE);
+  const page = await context.newPage();
+  await page.goto(own.url);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const twice = own.paths.filter((path, i) => own.paths.indexOf(path) !== i);
+  assert.deepEqual(twice, []);
+  assert.ok(own.paths.some((path) => /quelvaris-calc\.\w+\.wasm$/.test(path)), own.paths.join(' '));
+  await context.close();
+});
+
+test('a file that is not the release\'s, as in a half-finished upload, is never kept', async (t) => {
+  const own = await ownSite(t);
+  await own.change(/^quelvaris\.\w+\.css$/, (css) => `${css}\nbody { color: red; }\n`);
+  const context = await browser.newContext(PHONE);
+  const page = await context.newPage();
+  await page.goto(own.url);
+  assert.equal(await page.evaluate(() => new Promise((resolve) => {
+    navigator.serviceWorker.register('sw.js').then((registration) => {
+      const worker = registration.installing;
+      worker.addEventListener('statechange', () => {
+        if (['installed', 'activated', 'redundant'].includes(worker.state)) resolve(worker.state);
+      });
+    });
+  })), 'redundant');
+  assert.deepEqual(await page.evaluate(() => caches.keys()), []);
+  await context.close();
+});
+
+test('a new release waits for "Actualizar", then replaces only the page\'s own caches', async (t) => {
+  const own = await ownSite(t);
+  const context = await browser.newContext(PHONE);
+  const page = await context.newPage();
+  await page.goto(own.url);
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload();  // now the page's worker answers it
+  await page.evaluate(() => caches.open('another-site'));
+  await own.change(/^sw\.js$/, (worker) => worker.replace(/'quelvaris-([^']+)'/, "'quelvaris-$1-next'"));
+  await page.fill('#Text1', '25');
+  await page.evaluate(async () => {
+    window.typedBeforeTheUpdate = true;
+    await (await navigator.serviceWorker.getRegistration()).update();
+  });
+  await page.locator('#update:visible').waitFor({ timeout: 10_000 });
+  assert.equal(await page.evaluate(() => window.typedBeforeTheUpdate), true);
+  assert.equal(await page.inputValue('#Text1'), '25');
+  await page.tap('#updateNow');
+  await page.waitForFunction(() => window.typedBeforeTheUpdate === undefined, null, { timeout: 10_000 });
+  await page.locator('#Command1:enabled').waitFor({ timeout: 10_000 });
+  const names = await page.evaluate(() => caches.keys());
+  assert.deepEqual(names.sort(), ['another-site', names.find((name) => name.endsWith('-next'))]);
+  assert.equal(await page.isVisible('#update'), false);
+  await context.close();
+});
+
 test('it is installable: a valid manifest with its icons, and a service worker', async () => {
   // A browser's own profile: an incognito one cannot install a web app.
   const profile = await mkdtemp(join(tmpdir(), 'quelvaris-profile-'));
@@ -374,7 +450,7 @@ test('a calculation that cannot load is said in view, with what to do', async ()
   for (const [what, answer] of [['missing', { status: 404, body: '' }],
     ['damaged', { status: 200, contentType: 'application/wasm', body: 'not WebAssembly' }]]) {
     const context = await browser.newContext(PHONE);
-    await context.route('**/quelvaris-calc.wasm', (route) => route.fulfill(answer));
+    await context.route('**/quelvaris-calc.*.wasm', (route) => route.fulfill(answer));
     const page = await context.newPage();
     await page.goto(site.url);
     await page.locator('#alert:has-text("No se pudo cargar la calculadora")').waitFor({ timeout: 10_000 });

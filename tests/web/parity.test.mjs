@@ -5,7 +5,7 @@
 
 import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
-import { readFile } from 'node:fs/promises';
+import { readFile, readdir } from 'node:fs/promises';
 import { join } from 'node:path';
 import { test } from 'node:test';
 
@@ -71,9 +71,13 @@ function wasmLine(results) {
 
 test('the WebAssembly calculation gives the native texts for 100,000 typed inputs', async () => {
   assert.ok(NATIVE, 'QUELVARIS_NATIVE_CALCULATION names the native program');
-  const { default: createCalculation } = await import(join(SITE, 'quelvaris-calc.mjs'));
+  // The site names its files by their content: quelvaris-calc.1a2b3c4d.mjs.
+  const files = await readdir(SITE);
+  const named = (extension) => join(SITE, files.find((file) => file.startsWith('quelvaris-calc.')
+    && file.endsWith(extension)));
+  const { default: createCalculation } = await import(named('.mjs'));
   // Node's fetch does not read files: the module gets its code handed over.
-  const module = await createCalculation({ wasmBinary: await readFile(join(SITE, 'quelvaris-calc.wasm')) });
+  const module = await createCalculation({ wasmBinary: await readFile(named('.wasm')) });
 
   const cases = inputs();
   const native = spawnSync(NATIVE, {

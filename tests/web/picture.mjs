@@ -1,5 +1,6 @@
-// Takes the README's picture of the web edition: the page at a phone's size
-// after a calculation, as a builder sees it.
+// Takes the README's picture of the web edition: the screen of a phone held
+// upright after a calculation, as a builder sees it, scrolled as the page
+// scrolls itself to show the results.
 //   node tests/web/picture.mjs docs/web-telefono.png     (after scripts/web build)
 
 import { PHONE, launch, serveSite } from './browser.mjs';
@@ -8,7 +9,7 @@ const output = process.argv[2] ?? 'build/web-telefono.png';
 const browser = await launch();
 const site = await serveSite();
 try {
-  const page = await browser.newPage({ ...PHONE, viewport: { width: 360, height: 1180 } });
+  const page = await browser.newPage(PHONE);
   await page.goto(site.url);
   await page.locator('#Command1:enabled').waitFor();
   await page.fill('#Text1', '25');

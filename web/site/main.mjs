@@ -1,10 +1,11 @@
-// The page's start: the menu's two windows, the calculation and the offline
-// copy. The form waits for the calculation: "Calcular" stays disabled until
+// The page's start: the menu's two windows, the calculation, the offline
+// copy and its updates. The form waits for the calculation: "Calcular" stays disabled until
 // the WebAssembly module is ready, and if it cannot load, the page says so.
 
 import { loadCalculation } from './calculation.mjs';
 import { LOAD_FAILED } from './fields.mjs';
 import { wireForm } from './form.mjs';
+import { offerUpdates } from './updates.mjs';
 
 for (const [item, dialog] of [['mnuhelpconcrete', 'Form2'], ['mnuabout', 'Form3']]) {
   document.getElementById(item).addEventListener('click', () => {
@@ -20,7 +21,8 @@ try {
 }
 
 // The service worker keeps every file of this release for use with no
-// network. Browsers allow one on localhost or over HTTPS only.
+// network, and brings the next one. Browsers allow one on localhost or over
+// HTTPS only.
 if ('serviceWorker' in navigator) {
-  navigator.serviceWorker.register('sw.js').catch(() => {});
+  navigator.serviceWorker.register('sw.js').then(offerUpdates).catch(() => {});
 }
