@@ -168,6 +168,34 @@ test('a number that stops at a comma is read up to it, and a hint beside the box
   await context.close();
 });
 
+test('"Compartir" hands the list to the share sheet, or copies it where there is none', async () => {
+  const list = ["Para 25.00 m2 x 0.12 m, f'c = 150 kg/cm2", 'Volumen: 3.00 m3',
+    'Cemento: 21 sacos (1.1 Ton)', 'Arena: 80 botes (1.4 m3)', 'Grava 3/4": 112 botes (2.0 m3)',
+    'Agua: 38 botes (690 litros)'].join('\n');
+  const sheets = [
+    ['a share sheet', () => { navigator.share = async (data) => { window.sharedText = data.text; }; },
+      (page) => page.evaluate(() => window.sharedText)],
+    ['no share sheet', () => { Object.defineProperty(Navigator.prototype, 'share', { value: undefined }); },
+      (page) => page.evaluate(() => navigator.clipboard.readText())],
+  ];
+  for (const [what, browserShares, received] of sheets) {
+    const context = await browser.newContext({ ...PHONE, permissions: ['clipboard-read', 'clipboard-write'] });
+    await context.addInitScript(browserShares);
+    const page = await context.newPage();
+    await page.goto(site.url);
+    await page.locator('#Command1:enabled').waitFor({ timeout: 10_000 });
+    await calculate(page, '25', '0.12', 0);
+    assert.equal(await page.isVisible('#share'), false, `${what}: no class`);
+    await calculate(page, '25', '0.12', 2);
+    await page.tap('#share');
+    await page.waitForFunction(() => window.sharedText || document.getElementById('shared').checkVisibility());
+    assert.equal(await received(page), list, what);
+    await page.fill('#Text1', '30');
+    assert.equal(await page.isVisible('#share'), false, `${what}: earlier results`);
+    await context.close();
+  }
+});
+
 test('a height typed as whole centimetres gets a hint, and is still used as typed', async () => {
   const { context, page } = await openPage();
   for (const [height, volume, hint] of [['12', '300.00', '0.12'], ['30', '750.00', '0.30'],

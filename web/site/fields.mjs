@@ -27,6 +27,10 @@ export function resultsFor(areaText, heightText, className) {
   return className ? `${element}, ${className}` : element;
 }
 
+export const SHARE_TITLE = 'Materiales para concreto';
+
+export const SHARE_COPIED = 'Lista copiada: péguela en su mensaje.';
+
 export const LOAD_FAILED = 'No se pudo cargar la calculadora, y "Calcular" no funciona. '
   + 'Vuelva a abrir la página con conexión a internet; si sigue igual, borre los datos '
   + 'de este sitio en su navegador y ábrala de nuevo.';

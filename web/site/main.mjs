@@ -5,6 +5,7 @@
 import { loadCalculation } from './calculation.mjs';
 import { LOAD_FAILED } from './fields.mjs';
 import { wireForm } from './form.mjs';
+import { wireSharing } from './share.mjs';
 import { offerUpdates } from './updates.mjs';
 
 for (const [item, dialog] of [['mnuhelpconcrete', 'Form2'], ['mnuabout', 'Form3']]) {
@@ -15,6 +16,7 @@ for (const [item, dialog] of [['mnuhelpconcrete', 'Form2'], ['mnuabout', 'Form3'
 
 try {
   wireForm(await loadCalculation());
+  wireSharing();
 } catch (error) {
   document.getElementById('alert').textContent = LOAD_FAILED;
   console.warn(error);
