@@ -292,7 +292,7 @@ std::optional<std::string> centimetresAsMetres(std::string_view heightText) {
 }
 
 std::string numberToText(double x) {
-  if (std::isnan(x)) return std::signbit(x) ? "-nan" : "nan";
+  if (std::isnan(x)) return "nan";  // a NaN's sign means nothing
   if (std::isinf(x)) return x < 0 ? "-inf" : "inf";
   // printf's "%.15g", written from the 15 digits: fixed notation for the
   // powers of ten -4 to 14, scientific beyond, trailing zeros dropped.

@@ -138,6 +138,7 @@ TEST(NumberToText, RoundsTo15SignificantDigits) {
       {inf, "inf"},
       {-inf, "-inf"},
       {std::nan(""), "nan"},
+      {-std::nan(""), "nan"},
   };
   for (const auto& [value, expected] : cases) {
     SCOPED_TRACE(expected);

@@ -108,8 +108,9 @@ bool activateOnX11(QWidget* window, const StartTokens& tokens) {
   xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
   for (int i = 0; i < screenNumber && screens.rem > 0; ++i) xcb_screen_next(&screens);
   const xcb_window_t root = screens.data->root;
-  const xcb_timestamp_t time =
-      timeOfRequest(tokens.startupId).value_or(serverTime(connection, root));
+  // The server is asked only where the start brought no time of its own.
+  const std::optional<xcb_timestamp_t> requested = timeOfRequest(tokens.startupId);
+  const xcb_timestamp_t time = requested ? *requested : serverTime(connection, root);
   if (!tokens.startupId.isEmpty()) endStartupNotification(connection, root, tokens.startupId);
 
   xcb_client_message_event_t event{};
