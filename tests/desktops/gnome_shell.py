@@ -26,10 +26,7 @@ import sys
 
 from desktop import Desktop, Failure, Skip, main_of, require, wait_for
 from way_back import way_back
-from window_managers import keyboard_at_start
-
-# Where each window's own area is laid out.
-PLACES = {"main": (334, 67), "help": (123, 584)}
+from window_managers import check_place, keyboard_at_start
 
 
 def shell_windows(desktop):
@@ -107,7 +104,7 @@ def on_xwayland(desktop, program, extra, picture):
         raise Failure(f"{failure}:\n{desktop.log('program')}") from None
     windows = keyboard_at_start(desktop, first, main, failures, key_display=desktop.outer)
     for name, window in windows.items():
-        x, y = PLACES[name]
+        lower = 0
         if name == "main":
             # GNOME Shell 48 (Debian 13) draws a 39-px title bar where GNOME 43
             # drew 35 px, and places the main window, the program's first, by
@@ -116,9 +113,8 @@ def on_xwayland(desktop, program, extra, picture):
             # same hints, stands where it is laid out on both.
             extents = desktop.prop(window, "_NET_FRAME_EXTENTS").split("=")[-1].split(",")
             title_bar = int(extents[2]) if len(extents) == 4 else 35
-            y += title_bar - 35
-        if desktop.place(window) != f"{x},{y}":
-            failures.append(f"the {name} window stands at {desktop.place(window)}, not at {x},{y}")
+            lower = title_bar - 35
+        check_place(desktop, name, window, failures, lower)
         if "_NET_WM_STATE_SKIP_TASKBAR" not in desktop.prop(window, "_NET_WM_STATE"):
             failures.append(f"the {name} window is in the task switcher (no _NET_WM_STATE_SKIP_TASKBAR)")
     if picture:
