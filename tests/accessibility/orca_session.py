@@ -273,6 +273,13 @@ def main():
                 "-u", os.path.join(HOME, "orca"), "--debug-file=/dev/stdout"], env)
     program = None
     failures = []
+    # Each step counts once, as passed or failed, when it was checked; a
+    # time-out fails the step it stopped, and the steps after it are not run.
+    checked, failed = set(), set()
+
+    def fail(step, message):
+        failures.append(message)
+        failed.add(step)
     signal.signal(signal.SIGALRM, out_of_time)
     signal.alarm(TIME_LIMIT)
     try:
@@ -281,14 +288,15 @@ def main():
             return 1
         orca.quiet()
         print("key | what Orca said")
-        for keys, expected in STEPS:
+        for step, (keys, expected) in enumerate(STEPS):
+            checked.add(step)
             mark = orca.mark()
             if keys == "start":
                 program = subprocess.Popen([PROGRAM], preexec_fn=end_with_parent,
                                            stderr=open(os.path.join(HOME, "program.log"), "w"))
                 here = Desktop()  # the desktop this session runs on
                 if not here.takes_keyboard("^Quelvaris $"):
-                    failures.append("start: the main window did not take the keyboard")
+                    fail(step, "start: the main window did not take the keyboard")
                 here.end()
             else:
                 press(keys, orca.quiet)
@@ -297,18 +305,18 @@ def main():
                     program.wait(timeout=10)
                     print(f"{keys} | (the program ended)")
                 except subprocess.TimeoutExpired:
-                    failures.append(f"{keys}: the program did not end")
+                    fail(step, f"{keys}: the program did not end")
                 continue
             if not orca.quiet():
-                failures.append(f"{keys}: Orca never went quiet")
+                fail(step, f"{keys}: Orca never went quiet")
             said = orca.said_since(mark)
             print(f"{keys} | " + " / ".join(said))
             missing = [piece for piece in expected if not heard_piece(piece, said)]
             if missing:
-                failures.append(f"{keys}: not heard {missing}")
+                fail(step, f"{keys}: not heard {missing}")
                 print("  FAIL: not heard:", missing)
     except OutOfTime:
-        failures.append(f"the session took more than {TIME_LIMIT} s")
+        fail(max(checked, default=0), f"the session took more than {TIME_LIMIT} s")
     finally:
         signal.alarm(0)
         if program and program.poll() is None:
@@ -325,7 +333,9 @@ def main():
         print("Orca's log, its troubles:\n" + "\n".join(troubles[-30:]))
         with open(os.path.join(HOME, "program.log"), encoding="utf-8", errors="replace") as log:
             print("The program said:\n" + log.read())
-    print(f"orca: {len(STEPS) - len(failures)} passed, {len(failures)} failed")
+    not_run = len(STEPS) - len(checked)
+    print(f"orca: {len(checked - failed)} passed, {len(failed)} failed"
+          + (f", {not_run} skipped" if not_run else ""))
     return 1 if failures else 0
 
 
