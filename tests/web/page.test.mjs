@@ -8,9 +8,8 @@ import { join } from 'node:path';
 import { createRequire } from 'node:module';
 import { after, before, test } from 'node:test';
 import { PHONE, SITE, launch, launchPersistent, serveSite } from './browser.mjs';
+import { DIALOGS, FIELDS, WORKED, fieldTexts as fieldTextsIn } from './worked.mjs';
 
-const FIELDS = ['Label33', 'Text1', 'Text2', 'Label8', 'Label16', 'Label9', 'Label17',
-  'Label10', 'Label18', 'Label11', 'Label19'];
 const TOO_LARGE = 'Los números son demasiado grandes para calcular.\nNo se ha cambiado ningún dato.';
 const STALE = 'Los resultados son de los datos anteriores: oprima "Calcular" para actualizarlos.';
 
@@ -35,8 +34,7 @@ async function openPage(options = {}) {
   return { context, page, requests };
 }
 
-const fieldTexts = (page) => page.evaluate(
-  (ids) => Object.fromEntries(ids.map((id) => [id, document.getElementById(id).value])), FIELDS);
+const fieldTexts = (page) => page.evaluate(fieldTextsIn, FIELDS);
 
 // Types the two texts, taps the class's caption (0: none), taps "Calcular".
 async function calculate(page, area, height, selectedClass) {
@@ -48,20 +46,7 @@ async function calculate(page, area, height, selectedClass) {
 
 test('the worked examples give the desktop texts in all eleven fields, and are said', async () => {
   const { context, page } = await openPage();
-  const rows = [
-    [['25', '0.12', 2], ['3.00', '25.00', '0.12', '21', '1.1', '80', '1.4', '112', '2.0', '38', '690'],
-      'Volumen: 3.00 metros cúbicos. Cemento: 21 sacos. Cemento: 1.1 toneladas. Arena: 80 botes. '
-      + 'Arena: 1.4 metros cúbicos. Grava: 112 botes. Grava: 2.0 metros cúbicos. Agua: 38 botes. '
-      + 'Agua: 690 litros'],
-    [['10', '0.10', 1], ['1.00', '10.00', '0.10', '6', '.3', '28', '.5', '38', '.7', '12', '215'],
-      'Volumen: 1.00 metros cúbicos. Cemento: 6 sacos. Cemento: 0.3 toneladas. Arena: 28 botes. '
-      + 'Arena: 0.5 metros cúbicos. Grava: 38 botes. Grava: 0.7 metros cúbicos. Agua: 12 botes. '
-      + 'Agua: 215 litros'],
-    [['1000000', '1000', 4], ['1000000000.00', '1000000.00', '1000.00', '9,340,000,000', '467000000.0',
-      '25,833,333,333', '465000000.0', '35,555,555,556', '640000000.0', '11,666,666,667',
-      '210,000,000,000'], null],
-  ];
-  for (const [inputs, texts, said] of rows) {
+  for (const [inputs, texts, said] of WORKED) {
     await calculate(page, ...inputs);
     assert.deepEqual(await fieldTexts(page), Object.fromEntries(FIELDS.map((id, i) => [id, texts[i]])));
     if (said) assert.equal(await page.textContent('#spoken'), said);
@@ -400,8 +385,6 @@ async function setTextSize(context, page, pixels) {
   const cdp = await context.newCDPSession(page);
   await cdp.send('Page.setFontSizes', { fontSizes: { standard: pixels, fixed: pixels } });
 }
-
-const DIALOGS = [['mnuhelpconcrete', 'Form2', 'Form2-Command1'], ['mnuabout', 'Form3', 'Form3-Command1']];
 
 test('axe-core finds no violation, light and dark, at 100% and 200% text, in each dialog', async () => {
   const axe = await readFile(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
