@@ -50,7 +50,8 @@ install(CODE "
     execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${binary}\" COMMAND_ERROR_IS_FATAL ANY)
   endforeach()")
 
-# cpack: quelvaris-1.00-win64.exe, the installer. The zip of the same folder
+# cpack: quelvaris-VERSION-win64.exe, the installer (VERSION from
+# debian/changelog). The zip of the same folder
 # is made by packaging/make-zip (scripts/windows), in a fixed order.
 set(CPACK_GENERATOR NSIS)
 set(CPACK_PACKAGE_FILE_NAME quelvaris-${PROJECT_VERSION}-win64)

@@ -33,6 +33,21 @@ class Failure(Exception):
     """Something did not come to be within its time; says what."""
 
 
+TOP = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+
+
+def release_version():
+    """The release's version, from its one home: debian/changelog's newest entry."""
+    with open(os.path.join(TOP, "debian", "changelog"), encoding="utf-8") as entries:
+        return re.match(r"\S+ \(([^)]+)\)", entries.readline()).group(1)
+
+
+def app_id():
+    """The application id, from its one home: the top CMakeLists.txt."""
+    with open(os.path.join(TOP, "CMakeLists.txt"), encoding="utf-8") as lists:
+        return re.search(r"^set\(QUELVARIS_APP_ID (\S+)\)$", lists.read(), re.M).group(1)
+
+
 def require(*tools):
     for tool in tools:
         if shutil.which(tool) is None:

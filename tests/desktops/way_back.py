@@ -7,7 +7,7 @@ be the active one, with the text typed."""
 import os
 import sys
 
-from desktop import Failure, wait_for
+from desktop import Failure, app_id, wait_for
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -29,8 +29,8 @@ def start_from_launcher(desktop):
     """Starts Quelvaris as a desktop's launcher starts a D-Bus activatable
     entry: it asks the session bus for the program by its id, with its
     startup id; gives the call's status."""
-    answer = desktop.run("gdbus", "call", "--session", "--dest", "org.example.Quelvaris",
-                         "--object-path", "/org/example/Quelvaris", "--method",
+    answer = desktop.run("gdbus", "call", "--session", "--dest", app_id(),
+                         "--object-path", "/" + app_id().replace(".", "/"), "--method",
                          "org.freedesktop.Application.Activate",
                          "{'desktop-startup-id': <'quelvaris-test_TIME0'>}", timeout=10, check=False)
     return 0 if answer is not None else 1

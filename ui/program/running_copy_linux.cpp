@@ -12,7 +12,10 @@ namespace quelvaris {
 namespace {
 
 const QString SERVICE = QStringLiteral(QUELVARIS_APP_ID);
-const QString PATH = QStringLiteral("/org/example/Quelvaris");  // the id, as a path
+// The object path of org.freedesktop.Application: the id with its dots made
+// slashes, after a leading one.
+const QString PATH =
+    QLatin1Char('/') + QString(SERVICE).replace(QLatin1Char('.'), QLatin1Char('/'));
 const QString INTERFACE = QStringLiteral("org.freedesktop.Application");
 
 // How long a later start waits for the running copy to come forward.
