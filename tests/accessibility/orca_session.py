@@ -22,7 +22,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktops"))
-from desktop import Desktop  # noqa: E402
+from desktop import Desktop, release_version  # noqa: E402
 
 PROGRAM = sys.argv[1]
 HOME = os.environ["HOME"]
@@ -90,7 +90,7 @@ STEPS = [
     # Qt closes one menu before it opens the next: Orca reads the window between.
     ("Right", ["Área del elemento, en metros cuadrados"]),
     ("Down", ["Acerca de..."]),
-    ("Return", ["Acerca de...", "diálogo", "QUELVARIS", "Versión 1.00", "Aceptar"]),
+    ("Return", ["Acerca de...", "diálogo", "QUELVARIS", f"Versión {release_version()}", "Aceptar"]),
     ("Escape", ["Área del elemento, en metros cuadrados"]),
     ("F10", ["Archivo"]),
     ("Down", ["Salir"]),

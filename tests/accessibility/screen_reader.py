@@ -17,7 +17,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktops"))
-from desktop import SKIP, Desktop, end_gently  # noqa: E402
+from desktop import SKIP, Desktop, end_gently, release_version  # noqa: E402
 
 try:
     import pyatspi
@@ -165,7 +165,7 @@ check((run[1], run[2]) == (0, 5), f"the box's text is one attribute run: {run}")
 
 menu_items = [n for n in nodes if n.getRoleName() == "menu item"]
 for item, title in (("Ayuda de Quelvaris", "Ayuda"),
-                    ("Acerca de...", "Acerca de... QUELVARIS, Versión 1.00")):
+                    ("Acerca de...", f"Acerca de... QUELVARIS, Versión {release_version()}")):
     press(one([n for n in menu_items if n.name == item], "menu item " + item))
     wait_for(lambda: window(app, "dialog", title), f"the window {title} as a dialog, read whole on opening")
     print(f"The window \"{title}\" opens as a dialog.")
