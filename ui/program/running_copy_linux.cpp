@@ -49,11 +49,9 @@ class Application : public QObject {
   }
 };
 
-}  // namespace
-
-bool handedOverToRunningCopy(const StartTokens& tokens) {
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected()) return false;
+// Whether this start took the program's name on the bus, and so is the copy
+// that later starts hand over to.
+bool tookName(QDBusConnection& bus) {
   // The object is there before the name, so that no call finds the name
   // without it; calls wait until the program's event loop runs.
   auto* application = new Application(qApp);
@@ -66,21 +64,45 @@ bool handedOverToRunningCopy(const StartTokens& tokens) {
     // An ending copy lets the name go at once: a start meanwhile runs anew.
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp,
                      [bus]() mutable { bus.unregisterService(SERVICE); });
-    return false;
+    return true;
   }
   bus.unregisterObject(PATH);
   delete application;
+  return false;
+}
 
-  QDBusMessage activate =
+QDBusMessage activate(const StartTokens& tokens) {
+  QDBusMessage call =
       QDBusMessage::createMethodCall(SERVICE, PATH, INTERFACE, QStringLiteral("Activate"));
+  // Not the bus's to start a copy for this call, when the running one has
+  // just ended: that copy would answer only once its event loop runs, and
+  // on a busy machine after this start had stopped waiting and run as well.
+  // This start takes the name instead.
+  call.setAutoStartService(false);
   QVariantMap platformData;
   if (!tokens.startupId.isEmpty())
     platformData.insert(QStringLiteral("desktop-startup-id"), QString::fromUtf8(tokens.startupId));
   if (!tokens.activationToken.isEmpty())
     platformData.insert(QStringLiteral("activation-token"),
                         QString::fromUtf8(tokens.activationToken));
-  activate << platformData;
-  return bus.call(activate, QDBus::Block, ANSWER_WITHIN_MS).type() == QDBusMessage::ReplyMessage;
+  call << platformData;
+  return call;
+}
+
+}  // namespace
+
+bool handedOverToRunningCopy(const StartTokens& tokens) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return false;
+  // A running copy that ends as this start asks it to come forward lets its
+  // name go unanswered: then this start takes the name, and is the copy.
+  for (int round = 0; round < 2; ++round) {
+    if (tookName(bus)) return false;
+    if (bus.call(activate(tokens), QDBus::Block, ANSWER_WITHIN_MS).type() ==
+        QDBusMessage::ReplyMessage)
+      return true;
+  }
+  return false;
 }
 
 }  // namespace quelvaris
