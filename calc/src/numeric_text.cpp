@@ -264,12 +264,42 @@ std::string withoutBlanks(std::string_view text) {
   return compact;
 }
 
+// The leading number of a typed text, as valPrefix reads it.
+Scan scanLeading(std::string_view compact) {
+  return scanNumber(compact, /*withCommas=*/false, "EeDd");
+}
+
 }  // namespace
 
 double valPrefix(std::string_view text) {
-  const std::string compact = withoutBlanks(text);
-  const Scan scan = scanNumber(compact, /*withCommas=*/false, "EeDd");
+  const std::string compact = withoutBlanks(text);  // the scan's parts point into it
+  const Scan scan = scanLeading(compact);
   return scan.length == 0 ? 0.0 : toDouble(scan.parts);
+}
+
+LeadingNumber leadingNumber(std::string_view text) {
+  const std::string compact = withoutBlanks(text);
+  const std::size_t length = scanLeading(compact).length;
+  const std::string rest = compact.substr(length);
+  const NumberStop stop = length == 0           ? NumberStop::NoNumber
+                          : rest.empty()        ? NumberStop::WholeText
+                          : rest.front() == ',' ? NumberStop::Comma
+                                                : NumberStop::OtherText;
+  return {compact.substr(0, length), rest, stop};
+}
+
+std::string_view stopName(NumberStop stop) {
+  switch (stop) {
+    case NumberStop::WholeText:
+      return "whole";
+    case NumberStop::Comma:
+      return "comma";
+    case NumberStop::OtherText:
+      return "other";
+    case NumberStop::NoNumber:
+      break;
+  }
+  return "none";
 }
 
 std::optional<double> parseNumericText(std::string_view text) {

@@ -248,6 +248,28 @@ INSTANTIATE_TEST_SUITE_P(
                     Formatting{"1.79769313486231e308", grouped,
                                "179,769,313,486,231" + thousands(98)}));
 
+TEST(LeadingNumber, SaysWhereTheReadingStopsAndWhy) {
+  using enum NumberStop;
+  const struct {
+    std::string text, read, rest;
+    NumberStop stop;
+  } cases[] = {
+      {"12,5", "12", ",5", Comma},         {" 1 ,5 ", "1", ",5", Comma},
+      {"1e5,3", "1e5", ",3", Comma},       {"12,5,3", "12", ",5,3", Comma},
+      {"12abc", "12", "abc", OtherText},   {"1e+", "1", "e+", OtherText},
+      {"12.5.3", "12.5", ".3", OtherText}, {" 1 2 ", "12", "", WholeText},
+      {"-.5", "-.5", "", WholeText},       {"2d3", "2d3", "", WholeText},
+      {"abc", "", "abc", NoNumber},        {",5", "", ",5", NoNumber},
+      {"", "", "", NoNumber},
+  };
+  for (const auto& [text, read, rest, stop] : cases) {
+    const LeadingNumber number = leadingNumber(text);
+    EXPECT_EQ(number.read, read) << shown(text);
+    EXPECT_EQ(number.rest, rest) << shown(text);
+    EXPECT_EQ(number.stop, stop) << shown(text);
+  }
+}
+
 TEST(CentimetresAsMetres, FlagsWholeNumbersFromFiveAsCentimetres) {
   const struct {
     std::string height;

@@ -32,6 +32,22 @@ enum class Pattern {
 //   "1E400" -> inf   "-1E400" -> -inf   "1E-400" -> 0
 double valPrefix(std::string_view text);
 
+// Where valPrefix's reading of a text stops, and why: the number as read and
+// what follows it, both without blanks. A face tells the user from this that
+// part of a text was left out (a comma typed for the decimal point).
+//   "12,5" -> {"12", ",5", Comma}    "12abc" -> {"12", "abc", OtherText}
+//   " 1 2 " -> {"12", "", WholeText}  "abc" -> {"", "abc", NoNumber}
+enum class NumberStop { WholeText, Comma, OtherText, NoNumber };
+struct LeadingNumber {
+  std::string read;
+  std::string rest;
+  NumberStop stop;
+};
+LeadingNumber leadingNumber(std::string_view text);
+
+// The stop by name, for the page's code: "whole", "comma", "other", "none".
+std::string_view stopName(NumberStop stop);
+
 // A whole text read as a number, or nullopt when it is not one. Blanks around
 // it are ignored; commas may stand between the digits of the integer part and
 // are skipped; the exponent letter is E or e.
