@@ -51,9 +51,21 @@ val centimetresAsMetres(const std::string& heightText) {
   return metres ? val(*metres) : val::null();
 }
 
+// leadingNumber("12,5") -> {read: "12", rest: ",5", stop: "comma"}; stop is
+// "whole", "comma", "other" or "none".
+val leadingNumber(const std::string& text) {
+  const quelvaris::LeadingNumber number = quelvaris::leadingNumber(text);
+  val out = val::object();
+  out.set("read", number.read);
+  out.set("rest", number.rest);
+  out.set("stop", std::string(quelvaris::stopName(number.stop)));
+  return out;
+}
+
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(quelvaris) {
   emscripten::function("calculate", &calculate);
   emscripten::function("centimetresAsMetres", &centimetresAsMetres);
+  emscripten::function("leadingNumber", &leadingNumber);
 }

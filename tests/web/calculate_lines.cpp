@@ -3,10 +3,13 @@
 // hexadecimal, so that any byte a user may type (blanks, tabs, line feeds,
 // letters of any script) crosses unchanged.
 //   in:  AREA-HEX <tab> HEIGHT-HEX <tab> CLASS
-//   out: METRES <tab> "too large", or METRES <tab> VOLUME <tab> AREA <tab>
-//        HEIGHT [<tab> 8 MATERIALS] in hexadecimal; no materials with no class
-//        selected; METRES is the height read as centimetres, empty where it
-//        does not look like centimetres.
+//   out: AREA-STOP <tab> HEIGHT-STOP <tab> METRES <tab> "too large", or
+//        the same then VOLUME <tab> AREA <tab> HEIGHT [<tab> 8 MATERIALS] in
+//        hexadecimal; no materials with no class selected. A STOP is where
+//        the number read from that box stops: "whole", "comma", "other" or
+//        "none" <tab> the number read <tab> the rest, both in hexadecimal.
+//        METRES is the height read as centimetres, empty where it does not
+//        look like centimetres.
 
 #include <iostream>
 #include <sstream>
@@ -34,6 +37,12 @@ std::string toHex(const std::string& bytes) {
   return hex;
 }
 
+std::string stopOf(const std::string& text) {
+  const quelvaris::LeadingNumber number = quelvaris::leadingNumber(text);
+  return std::string(quelvaris::stopName(number.stop)) + '\t' + toHex(number.read) + '\t' +
+         toHex(number.rest);
+}
+
 }  // namespace
 
 int main() {
@@ -46,7 +55,8 @@ int main() {
     std::getline(fields, height, '\t');
     std::getline(fields, selected);
     const int selectedClass = std::stoi(selected);
-    std::cout << toHex(quelvaris::centimetresAsMetres(fromHex(height)).value_or("")) << '\t';
+    std::cout << stopOf(fromHex(area)) << '\t' << stopOf(fromHex(height)) << '\t'
+              << toHex(quelvaris::centimetresAsMetres(fromHex(height)).value_or("")) << '\t';
     const auto results = quelvaris::calculateMix({fromHex(area), fromHex(height), selectedClass});
     if (!results) {
       std::cout << "too large\n";

@@ -96,13 +96,19 @@ test('the WebAssembly calculation gives the native texts for 100,000 typed input
     kinds.add(texts === 'too large' ? 'too large' : texts.split('\t').length);
     const metres = module.centimetresAsMetres(height);
     if (metres !== null) kinds.add('centimetres');
-    const line = `${hex(metres ?? '')}\t${texts}`;
+    const stops = [area, height].map((text) => {
+      const { read, rest, stop } = module.leadingNumber(text);
+      kinds.add(stop);
+      return `${stop}\t${hex(read)}\t${hex(rest)}`;
+    });
+    const line = `${stops.join('\t')}\t${hex(metres ?? '')}\t${texts}`;
     if (line !== nativeLines[i] && differences.length < 10) {
       differences.push({ area, height, selected, wasm: line, native: nativeLines[i] });
     }
   });
   assert.deepEqual(differences, []);
-  // The inputs reach every way out: too large, no class, a class, and a
-  // height that looks like centimetres.
-  assert.deepEqual([...kinds].sort(), [11, 3, 'centimetres', 'too large']);
+  // The inputs reach every way out: too large, no class, a class, a height
+  // that looks like centimetres, and a number read to each of its stops.
+  assert.deepEqual([...kinds].sort(),
+    [11, 3, 'centimetres', 'comma', 'none', 'other', 'too large', 'whole']);
 });

@@ -54,17 +54,15 @@ export function spoken(field, shown) {
 
 // Many phone keyboards in Spanish put a comma on the decimal key. The
 // calculation reads a number up to the comma, as the desktop program does;
-// the hint says so, and how to write the decimals.
-//   "12,5" -> "12.5"    " 1,5 " -> "1.5"    "12.5" -> null    "a,5" -> null
-const NUMBER_THEN_COMMA = /^[+-]?(?:\d+(?:\.\d*)?|\.\d+)(?:[EeDd][+-]?\d+)?,/;
-
-export function commaCorrection(typed) {
-  const compact = typed.replace(/[ \t\n]/g, '');
-  return NUMBER_THEN_COMMA.test(compact) ? compact.replace(',', '.') : null;
+// the hint says so, and how to write the decimals. `number` is the
+// calculation's reading of the text (leadingNumber).
+//   {read: "12", rest: ",5", stop: "comma"} -> "12.5"    any other stop -> null
+export function commaCorrection(number) {
+  return number.stop === 'comma' ? `${number.read}.${number.rest.slice(1)}` : null;
 }
 
-export function commaHint(typed) {
-  const corrected = commaCorrection(typed);
+export function commaHint(number) {
+  const corrected = commaCorrection(number);
   return corrected === null
     ? null
     : `Solo se tomó el número hasta la coma. El punto decimal es ".": escriba ${corrected}`;

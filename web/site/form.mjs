@@ -53,7 +53,7 @@ function bringIntoView(...elements) {
   window.scrollBy({ top: bottom - top > height || top < 0 ? Math.floor(top) : Math.ceil(bottom - height) });
 }
 
-export function wireForm({ calculate, centimetresAsMetres }) {
+export function wireForm({ calculate, centimetresAsMetres, leadingNumber }) {
   const form = byId('Quelvaris');
   const area = byId('Text1');
   const height = byId('Text2');
@@ -93,8 +93,9 @@ export function wireForm({ calculate, centimetresAsMetres }) {
     if (computed.materials) {
       for (const field of MATERIALS) byId(field.id).value = computed.materials[field.text];
     }
-    showHint(area, commaHint(typed.area));
-    showHint(height, commaHint(typed.height) ?? centimetresHint(centimetresAsMetres(typed.height)));
+    showHint(area, commaHint(leadingNumber(typed.area)));
+    showHint(height, commaHint(leadingNumber(typed.height))
+      ?? centimetresHint(centimetresAsMetres(typed.height)));
     byId('resultsFor').textContent = resultsFor(computed.areaText, computed.heightText, className(form));
     byId('volumeOnly').hidden = computed.materials !== null;
     // Without a class, the materials on screen are an earlier calculation's.
