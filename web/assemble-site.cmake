@@ -1,7 +1,7 @@
 # Assembles the web edition's folder: the page, the compiled calculation, the
 # pictures, and the service worker with the release's name and file list.
-#   cmake -DPAGE=web/site -DASSETS=assets -DCALCULATION=<folder of
-#         quelvaris-calc.mjs> -DSITE=<out> -DVERSION=1.00 -P assemble-site.cmake
+#   cmake -DPAGE=web/site -DASSETS=assets -DFORMS=ui/forms -DCALCULATION=<folder
+#         of quelvaris-calc.mjs> -DSITE=<out> -DVERSION=1.00 -P assemble-site.cmake
 #
 # Every file but the page itself, its manifest and the service worker is
 # named by its content ("form.1a2b3c4d.mjs"), and every name in the other
@@ -23,6 +23,35 @@ file(COPY ${ASSETS}/images/mixer.gif ${ASSETS}/images/mixer@2x.png DESTINATION $
 # The about text shows the release's version.
 file(READ ${staging}/index.html page)
 string(REPLACE "@VERSION@" "${VERSION}" page "${page}")
+
+# The page's words are the desktop windows' own, written once in their
+# forms: each @FORM.ui:NAME@ in the page is the text (or title) of the
+# widget NAME in ui/forms/FORM.ui, as the form's XML writes it, whose escapes
+# are HTML's too. A name the form lacks, or a widget without a text, stops
+# the assembly.
+string(REGEX MATCHALL "@[a-z_]+\\.ui:[A-Za-z0-9_]+@" words "${page}")
+list(REMOVE_DUPLICATES words)
+foreach(word IN LISTS words)
+  string(REGEX MATCH "^@([a-z_]+\\.ui):([A-Za-z0-9_]+)@$" word "${word}")
+  set(form ${CMAKE_MATCH_1})
+  set(name ${CMAKE_MATCH_2})
+  file(READ ${FORMS}/${form} xml)
+  string(FIND "${xml}" "name=\"${name}\">" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${form} has no widget ${name}, which the page names")
+  endif()
+  math(EXPR at "${at} + 1")  # past the name, to find the next widget
+  string(SUBSTRING "${xml}" ${at} -1 xml)
+  string(REGEX MATCH "<property name=\"(text|title)\">[ \n]*<string[^>]*>([^<]*)</string>" property
+         "${xml}")
+  set(text "${CMAKE_MATCH_2}")
+  string(FIND "${xml}" "${property}" at_text)
+  string(FIND "${xml}" "<widget " at_next)
+  if(NOT property OR (at_next GREATER -1 AND at_next LESS at_text))
+    message(FATAL_ERROR "${form}: the widget ${name}, which the page names, has no text")
+  endif()
+  string(REPLACE "${word}" "${text}" page "${page}")
+endforeach()
 file(WRITE ${staging}/index.html "${page}")
 
 set(fixed index.html manifest.webmanifest)

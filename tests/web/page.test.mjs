@@ -351,6 +351,8 @@ test('it is installable: a valid manifest with its icons, and a service worker',
   await rm(profile, { recursive: true, force: true });
 });
 
+// The assembly writes the page's words from the windows' forms: a text it
+// left out, or one written by hand that differs, fails here.
 test('the page holds the desktop windows\' words under their names', async () => {
   const { context, page } = await openPage();
   const windows = [['main_window.ui', ''], ['help_window.ui', 'Form2-'], ['about_window.ui', 'Form3-']];
