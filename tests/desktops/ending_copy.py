@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """A start that meets the running copy as it ends: the copy is asked to come
 forward and leaves the session bus without an answer. The start must then
 take the program's name and run as the one copy, which a later start hands
