@@ -20,38 +20,59 @@ file(COPY ${CALCULATION}/quelvaris-calc.mjs ${CALCULATION}/quelvaris-calc.wasm D
 file(COPY ${ASSETS}/icons/web/ DESTINATION ${staging}/icons)
 file(COPY ${ASSETS}/images/mixer.gif ${ASSETS}/images/mixer@2x.png DESTINATION ${staging})
 
+# The page's words are the desktop windows' own, written once in their
+# forms: each @FORM.ui:NAME@ in the page or its modules is the text (or
+# title) of the widget NAME in ui/forms/FORM.ui, and @FORM.ui:NAME.PROPERTY@
+# another of its properties (a screen reader's pattern, a message). The
+# form's XML escapes are HTML's too; a module's string takes the plain text.
+# A name the form lacks, or a widget without the property, stops the assembly.
+function(fill_words file)
+  file(READ ${file} content)
+  string(REGEX MATCHALL "@[a-z_]+\\.ui:[A-Za-z0-9_]+(\\.[A-Za-z]+)?@" words "${content}")
+  list(REMOVE_DUPLICATES words)
+  foreach(word IN LISTS words)
+    string(REGEX MATCH "^@([a-z_]+\\.ui):([A-Za-z0-9_]+)\\.?([A-Za-z]*)@$" word "${word}")
+    set(form ${CMAKE_MATCH_1})
+    set(name ${CMAKE_MATCH_2})
+    set(wanted "text|title")
+    if(CMAKE_MATCH_3)
+      set(wanted ${CMAKE_MATCH_3})
+    endif()
+    file(READ ${FORMS}/${form} xml)
+    string(FIND "${xml}" "name=\"${name}\">" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${form} has no widget ${name}, which ${file} names")
+    endif()
+    math(EXPR at "${at} + 1")  # past the name, to find the next widget
+    string(SUBSTRING "${xml}" ${at} -1 xml)
+    string(REGEX MATCH "<property name=\"(${wanted})\"[^>]*>[ \n]*<string[^>]*>([^<]*)</string>"
+           property "${xml}")
+    set(text "${CMAKE_MATCH_2}")
+    string(FIND "${xml}" "${property}" at_text)
+    string(FIND "${xml}" "<widget " at_next)
+    if(NOT property OR (at_next GREATER -1 AND at_next LESS at_text))
+      message(FATAL_ERROR "${form}: the widget ${name}, which ${file} names, has no ${wanted}")
+    endif()
+    if(file MATCHES "\\.mjs$")  # in a string in single quotes
+      foreach(escape IN ITEMS "&quot;=\"" "&apos;='" "&lt;=<" "&gt;=>" "&amp;=&" "\\=\\\\" "'=\\'"
+                              "\n=\\n")
+        string(REGEX MATCH "^([^=]*)=(.*)$" escape "${escape}")
+        string(REPLACE "${CMAKE_MATCH_1}" "${CMAKE_MATCH_2}" text "${text}")
+      endforeach()
+    endif()
+    string(REPLACE "${word}" "${text}" content "${content}")
+  endforeach()
+  file(WRITE ${file} "${content}")
+endfunction()
+
+file(GLOB pages ${staging}/*.html ${staging}/*.mjs)
+foreach(page IN LISTS pages)
+  fill_words(${page})
+endforeach()
+
 # The about text shows the release's version.
 file(READ ${staging}/index.html page)
 string(REPLACE "@VERSION@" "${VERSION}" page "${page}")
-
-# The page's words are the desktop windows' own, written once in their
-# forms: each @FORM.ui:NAME@ in the page is the text (or title) of the
-# widget NAME in ui/forms/FORM.ui, as the form's XML writes it, whose escapes
-# are HTML's too. A name the form lacks, or a widget without a text, stops
-# the assembly.
-string(REGEX MATCHALL "@[a-z_]+\\.ui:[A-Za-z0-9_]+@" words "${page}")
-list(REMOVE_DUPLICATES words)
-foreach(word IN LISTS words)
-  string(REGEX MATCH "^@([a-z_]+\\.ui):([A-Za-z0-9_]+)@$" word "${word}")
-  set(form ${CMAKE_MATCH_1})
-  set(name ${CMAKE_MATCH_2})
-  file(READ ${FORMS}/${form} xml)
-  string(FIND "${xml}" "name=\"${name}\">" at)
-  if(at EQUAL -1)
-    message(FATAL_ERROR "${form} has no widget ${name}, which the page names")
-  endif()
-  math(EXPR at "${at} + 1")  # past the name, to find the next widget
-  string(SUBSTRING "${xml}" ${at} -1 xml)
-  string(REGEX MATCH "<property name=\"(text|title)\">[ \n]*<string[^>]*>([^<]*)</string>" property
-         "${xml}")
-  set(text "${CMAKE_MATCH_2}")
-  string(FIND "${xml}" "${property}" at_text)
-  string(FIND "${xml}" "<widget " at_next)
-  if(NOT property OR (at_next GREATER -1 AND at_next LESS at_text))
-    message(FATAL_ERROR "${form}: the widget ${name}, which the page names, has no text")
-  endif()
-  string(REPLACE "${word}" "${text}" page "${page}")
-endforeach()
 file(WRITE ${staging}/index.html "${page}")
 
 set(fixed index.html manifest.webmanifest)

@@ -92,16 +92,12 @@ void MainWindow::Command1_Click() {
                          selectedClass()};
   const std::optional<MixResults> results = calculateMix(inputs);
   if (!results) {
-    QMessageBox::warning(this, windowTitle().trimmed(),
-                         tr("Los números son demasiado grandes para calcular.\n"
-                            "No se ha cambiado ningún dato."));
+    QMessageBox::warning(this, windowTitle().trimmed(), property("tooLarge").toString());
     return;
   }
   const bool classSelected = results->materials.has_value();
   ui->Label33->showResult(toField(results->volume),
-                          classSelected ? QString()
-                                        : tr("Solo se calculó el volumen: no se eligió el "
-                                             "tipo de concreto."));
+                          classSelected ? QString() : property("volumeOnly").toString());
   ui->Text1->setText(toField(results->areaText));
   ui->Text2->setText(toField(results->heightText));
   // Without a class the material fields keep their older results, unspoken.

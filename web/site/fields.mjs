@@ -1,20 +1,22 @@
 // The result fields as data: where each text goes, and how a screen reader
-// says it, in the order the desktop program reads them out.
+// says it, in the order the desktop program reads them out. The patterns and
+// the messages are the desktop's, which the site's assembly writes in from
+// its window's form (@FORM.ui:WIDGET.PROPERTY@).
 
-export const VOLUME = { id: 'Label33', spokenAs: 'Volumen: %1 metros cúbicos' };
+export const VOLUME = { id: 'Label33', spokenAs: '@main_window.ui:Label33.spokenAs@' };
 
 export const MATERIALS = [
-  { id: 'Label8', text: 'cementSacks', spokenAs: 'Cemento: %1 sacos' },
-  { id: 'Label16', text: 'cementTonnes', spokenAs: 'Cemento: %1 toneladas' },
-  { id: 'Label9', text: 'sandBuckets', spokenAs: 'Arena: %1 botes' },
-  { id: 'Label17', text: 'sandCubicMetres', spokenAs: 'Arena: %1 metros cúbicos' },
-  { id: 'Label10', text: 'gravelBuckets', spokenAs: 'Grava: %1 botes' },
-  { id: 'Label18', text: 'gravelCubicMetres', spokenAs: 'Grava: %1 metros cúbicos' },
-  { id: 'Label11', text: 'waterBuckets', spokenAs: 'Agua: %1 botes' },
-  { id: 'Label19', text: 'waterLitres', spokenAs: 'Agua: %1 litros' },
+  { id: 'Label8', text: 'cementSacks', spokenAs: '@main_window.ui:Label8.spokenAs@' },
+  { id: 'Label16', text: 'cementTonnes', spokenAs: '@main_window.ui:Label16.spokenAs@' },
+  { id: 'Label9', text: 'sandBuckets', spokenAs: '@main_window.ui:Label9.spokenAs@' },
+  { id: 'Label17', text: 'sandCubicMetres', spokenAs: '@main_window.ui:Label17.spokenAs@' },
+  { id: 'Label10', text: 'gravelBuckets', spokenAs: '@main_window.ui:Label10.spokenAs@' },
+  { id: 'Label18', text: 'gravelCubicMetres', spokenAs: '@main_window.ui:Label18.spokenAs@' },
+  { id: 'Label11', text: 'waterBuckets', spokenAs: '@main_window.ui:Label11.spokenAs@' },
+  { id: 'Label19', text: 'waterLitres', spokenAs: '@main_window.ui:Label19.spokenAs@' },
 ];
 
-export const VOLUME_ONLY = 'Solo se calculó el volumen: no se eligió el tipo de concreto.';
+export const VOLUME_ONLY = '@main_window.ui:Quelvaris.volumeOnly@';
 
 export const VOLUME_ONLY_SHOWN = `${VOLUME_ONLY} Elija uno y oprima "Calcular" para obtener los materiales.`;
 
@@ -35,8 +37,7 @@ export const LOAD_FAILED = 'No se pudo cargar la calculadora, y "Calcular" no fu
   + 'Vuelva a abrir la página con conexión a internet; si sigue igual, borre los datos '
   + 'de este sitio en su navegador y ábrala de nuevo.';
 
-export const TOO_LARGE =
-  'Los números son demasiado grandes para calcular.\nNo se ha cambiado ningún dato.';
+export const TOO_LARGE = '@main_window.ui:Quelvaris.tooLarge@';
 
 // A number as a screen reader should say it: without thousands separators,
 // which some read as a pause, and with a zero before a leading point, which
