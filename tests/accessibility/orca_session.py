@@ -24,6 +24,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "desktops"))
 from desktop import Desktop, release_version  # noqa: E402
 
+import heard  # noqa: E402
+
 PROGRAM = sys.argv[1]
 HOME = os.environ["HOME"]
 SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\{")
@@ -32,6 +34,7 @@ SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'\s*\{")
 # must say in answer, every piece somewhere in its words (a piece in a tuple
 # said one way or another); or, last, that the program has ended.
 PROGRAM_ENDS = "the program ends"
+RESULT = heard.RESULT_NAMES
 
 
 class Word(str):
@@ -47,31 +50,31 @@ STEPS = [
     ("Tab Tab Tab", ["f'c = 250 kg/cm2"]),
     ("Up Up", ["f'c = 150 kg/cm2"]),
     ("space", ["seleccionado"]),
-    ("Tab", ["Altura o peralte del elemento, en metros"]),
+    ("Tab", [heard.HEIGHT_BOX]),
     # Each key echoed; the full stop by its name with Orca 43 (Debian 12), as
     # a bare "." with Orca 48 and speech-dispatcher 0.12 (Debian 13).
     ("type:0.12", ["0", ("punto", "."), "1", "2"]),
-    ("Tab", ["Área del elemento, en metros cuadrados"]),
+    ("Tab", [heard.AREA_BOX]),
     ("type:25", ["2", "5"]),
     # The last results stay keyboard stops after the boxes.
     ("Tab", ["Volumen: 0.00 metros cúbicos"]),
     ("Tab", ["Calcular"]),
-    ("Return", ["Volumen: 3.00 metros cúbicos"]),
-    ("Tab", ["Cemento: 21 sacos"]),
-    ("Tab", ["Cemento: 1.1 toneladas"]),
-    ("Tab", ["Arena: 80 botes"]),
-    ("Tab", ["Arena: 1.4 metros cúbicos"]),
-    ("Tab", ["Grava: 112 botes"]),
-    ("Tab", ["Grava: 2.0 metros cúbicos"]),
-    ("Tab", ["Agua: 38 botes"]),
-    ("Tab", ["Agua: 690 litros"]),
+    ("Return", [RESULT["Label33"]]),
+    ("Tab", [RESULT["Label8"]]),
+    ("Tab", [RESULT["Label16"]]),
+    ("Tab", [RESULT["Label9"]]),
+    ("Tab", [RESULT["Label17"]]),
+    ("Tab", [RESULT["Label10"]]),
+    ("Tab", [RESULT["Label18"]]),
+    ("Tab", [RESULT["Label11"]]),
+    ("Tab", [RESULT["Label19"]]),
     ("Tab", ["Calcular"]),
     # Back into the boxes: their values heard whole, and every way of moving
     # through them answered (Ctrl+Right to the end once hung the program).
-    ("shift+Tab shift+Tab", ["Agua: 38 botes"]),
+    ("shift+Tab shift+Tab", [RESULT["Label11"]]),
     ("Tab Tab Tab Tab Tab", ["f'c = 150 kg/cm2", "seleccionado"]),
-    ("Tab", ["Altura o peralte del elemento, en metros", "0.12"]),
-    ("Tab", ["Área del elemento, en metros cuadrados", "25.00"]),
+    ("Tab", [heard.HEIGHT_BOX, "0.12"]),
+    ("Tab", [heard.AREA_BOX, "25.00"]),
     ("End", ["Texto no seleccionado"]),
     # Ctrl and an arrow move by words, "25", "." and "00", and Orca reads the
     # word the caret moved over. A move read as one by characters ("0", or
@@ -85,13 +88,13 @@ STEPS = [
     ("shift+ctrl+Left", ["no seleccionado"]),
     ("shift+Home", ["25.", "seleccionado"]),
     ("F1", ["Ayuda", "diálogo", "COMO UTILIZAR EL PROGRAMA", "7.- Si se desea calcular", "Regresar"]),
-    ("Escape", ["Área del elemento, en metros cuadrados"]),
+    ("Escape", [heard.AREA_BOX]),
     ("F10", ["Archivo"]),
     # Qt closes one menu before it opens the next: Orca reads the window between.
-    ("Right", ["Área del elemento, en metros cuadrados"]),
+    ("Right", [heard.AREA_BOX]),
     ("Down", ["Acerca de..."]),
     ("Return", ["Acerca de...", "diálogo", "QUELVARIS", f"Versión {release_version()}", "Aceptar"]),
-    ("Escape", ["Área del elemento, en metros cuadrados"]),
+    ("Escape", [heard.AREA_BOX]),
     ("F10", ["Archivo"]),
     ("Down", ["Salir"]),
     ("Return", PROGRAM_ENDS),
