@@ -9,6 +9,7 @@ form, read from the form itself. The captions a control says already are not
 listed: no reader is given them.
 """
 
+import difflib
 import os
 import xml.etree.ElementTree as ElementTree
 
@@ -59,11 +60,13 @@ MAIN_WINDOW = (
        ("mnufile", "menu", "Archivo"),
        ("mnuhelp", "menu", "Ayuda")]
 )
-HELP_WINDOW = ([(label, "text", None) for label in
-                ("Label2", "Label1", "Label3", "Label4", "Label6", "Label5", "Label8", "Label7", "Label9")]
-               + [("Command1", "button", "Regresar")])
-ABOUT_WINDOW = ([(label, "text", None) for label in ("Label1", "Label5", "Label2", "Label3", "Label4", "Label6")]
-                + [("Command1", "button", "Aceptar")])
+HELP_WINDOW = (
+    [(label, "text", None)
+     for label in ("Label2", "Label1", "Label3", "Label4", "Label6", "Label5", "Label8", "Label7", "Label9")]
+    + [("Command1", "button", "Regresar")])
+ABOUT_WINDOW = (
+    [(label, "text", None) for label in ("Label1", "Label5", "Label2", "Label3", "Label4", "Label6")]
+    + [("Command1", "button", "Aceptar")])
 
 
 def form_text(form, name):
@@ -81,3 +84,21 @@ def named(table, form):
     """The table with every name filled in: (object name, kind, name)."""
     return [(name, kind, spoken if spoken is not None else form_text(form, name))
             for name, kind, spoken in table]
+
+
+def differences(given, table, roles):
+    """What a reader is given, as (role, name, where) in the order it reads,
+    held to a named table, with `roles` the reader's roles for each kind:
+    one line for each element given that the table does not hold, and for
+    each the table holds that is not given."""
+    same = {role: min(kind_roles) for kind_roles in roles.values() for role in kind_roles}
+    keys = [(same.get(role, role), name) for role, name, _ in given]
+    wanted = [(min(roles[kind]), name) for _, kind, name in table]
+    lines = []
+    matcher = difflib.SequenceMatcher(None, keys, wanted, autojunk=False)
+    for change, i1, i2, j1, j2 in matcher.get_opcodes():
+        lines += [f"given, not in the table: {role} \"{name}\" ({where})"
+                  for role, name, where in given[i1:i2] if change != "equal"]
+        lines += [f"in the table, not given: {control}, {kind} \"{name}\""
+                  for control, kind, name in table[j1:j2] if change != "equal"]
+    return lines

@@ -27,9 +27,9 @@ import heard  # noqa: E402
 
 # Read through UI Automation, the kinds of control in the table: Qt gives
 # its central pane, a plain widget, as a group.
-CONTROL_TYPES = {"pane": "Group", "text": "Text", "frame": "Group", "class": "RadioButton",
-                 "box": "Edit", "result": "Text", "picture": "Image", "button": "Button",
-                 "menu bar": "MenuBar", "menu": "MenuItem"}
+CONTROL_TYPES = {"pane": {"Group"}, "text": {"Text"}, "frame": {"Group"}, "class": {"RadioButton"},
+                 "box": {"Edit"}, "result": {"Text"}, "picture": {"Image"}, "button": {"Button"},
+                 "menu bar": {"MenuBar"}, "menu": {"MenuItem"}}
 # The windows by their captions. A reader hears the about window by a longer
 # name, with its version, which the table of the window does not hold.
 MAIN, HELP, ABOUT = "Quelvaris ", "Ayuda", "Acerca de..."
@@ -53,20 +53,20 @@ class Reader:
 
     def held_to(self, caption, table, form):
         """Checks the window's whole tree against its table; gives the tree."""
-        given, expected = self.tree(caption), heard.named(table, form)
+        given = self.tree(caption)
         print(f"The window \"{caption}\" through UI Automation (control type | name | state):")
         for control_type, name, _, state in given:
             print(f"  {control_type} | {name} | {state}")
-        for at, ((control_type, name, automation_id, _), (control, kind, spoken)) in enumerate(
-                zip(given, expected)):
-            # Qt names an element by its path of object names; a menu, an
-            # action rather than a widget, it leaves unnamed.
-            check(control_type == CONTROL_TYPES[kind] and name == spoken
-                  and (automation_id in ("", control) or automation_id.endswith("." + control)),
-                  f"element {at} is {control_type} \"{name}\" ({automation_id}), "
-                  f"where {control} is {kind} \"{spoken}\"")
-        check(len(given) == len(expected), f"\"{caption}\": {len(given)} elements, where the table "
-              f"has {len(expected)}: {given[len(expected):] or expected[len(given):]}")
+        for difference in heard.differences([(control_type, name, automation_id)
+                                             for control_type, name, automation_id, _ in given],
+                                            heard.named(table, form), CONTROL_TYPES):
+            check(False, f"\"{caption}\": {difference}")
+        # Qt gives a widget the path of object names to it as its AutomationId,
+        # and a menu, an action rather than a widget, none.
+        ids = [automation_id.rsplit(".", 1)[-1]
+               for _, _, automation_id, _ in given if automation_id]
+        check(ids == [control for control, kind, _ in table if kind != "menu"],
+              f"\"{caption}\": the AutomationIds, not the table's object names: {ids}")
         return given
 
 
@@ -142,7 +142,8 @@ def run():
         desktop.window(f"^{re.escape(ABOUT)}$", seconds=10, what="the about window")
         reader.held_to(ABOUT, heard.ABOUT_WINDOW, "about_window")
         desktop.keys("Escape")
-        wait_for("the about window closed", lambda: not desktop.windows(f"^{re.escape(ABOUT)}$"), 10)
+        wait_for("the about window closed",
+                 lambda: not desktop.windows(f"^{re.escape(ABOUT)}$"), 10)
 
         # Started again, the program hands over to the copy running and ends.
         again = desktop.start("again", ["wine", program])
