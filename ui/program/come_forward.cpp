@@ -10,9 +10,8 @@
 
 #if QT_CONFIG(xcb)
 #include <QtGui/qguiapplication_platform.h>
+#include <X11/Xlib.h>  // after Qt's: its macros (None, Bool) would rename Qt's
 #include <xcb/xcb.h>
-// Last: Xlib's macros (None, Bool, Status) would change Qt's own names.
-#include <X11/Xlib.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -101,13 +100,11 @@ void endStartupNotification(xcb_connection_t* connection, xcb_window_t root,
 bool activateOnX11(QWidget* window, const StartTokens& tokens) {
   const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
   if (x11 == nullptr || x11->connection() == nullptr) return false;
-  // A connection of our own, to the display Qt opened (which -display may
-  // have named rather than DISPLAY): the server's time comes in an event,
-  // and every event of Qt's connection goes to Qt.
-  Display* display = x11->display();
+  // Our own connection, to the display Qt opened (-display, or DISPLAY): the
+  // server's time comes in an event, and the events of Qt's are Qt's.
   int screenNumber = 0;
   xcb_connection_t* connection =
-      xcb_connect(display != nullptr ? XDisplayString(display) : nullptr, &screenNumber);
+      xcb_connect(x11->display() ? XDisplayString(x11->display()) : nullptr, &screenNumber);
   if (xcb_connection_has_error(connection) != 0) {
     xcb_disconnect(connection);
     return false;
